@@ -1,0 +1,24 @@
+#pragma once
+
+#include "Result.h"
+#include "Variables.h"
+
+// The three knowledge bases: loading each from the file its option names, and writing all three back.
+//
+// A loader replaces its base only once the whole file has been read, so a file that cannot be read leaves the
+// base, its count and its flag as they were.
+Result LoadAnswers(Variables& v);
+Result LoadQuestions(Variables& v);
+Result LoadSinonims(Variables& v);
+
+// Writes questions, answers and synonyms, in that order, each as a whole; stops at the first file that cannot be
+// written, whose previous content stays intact. The changed flags are left alone.
+Result SaveBases(const Variables& v);
+
+enum class BaseKind { None, Answers, Questions, Synonyms };
+// Only the last four characters of a name tell its kind, compared exactly.
+BaseKind baseKindOf(const QString& fileName);
+
+// Appends lines to a base, keeping its count in step; refuses (and changes nothing) when the base would pass
+// Variables::MaxLines.
+bool appendBaseLines(QStringList& base, qint16& count, const QStringList& lines);

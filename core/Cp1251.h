@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Windows-1251 is the only encoding the program's files use. The table is our own rather than the system
+// converter's so that all 256 bytes come back unchanged after a load and a save, 0x98 (unassigned in the code
+// page) included: it maps to U+0098 and back.
+namespace Cp1251 {
+QString decode(const QByteArray& bytes);
+// Characters the code page cannot hold become '?', so that nothing the person typed silently disappears.
+QByteArray encode(const QString& text);
+bool canEncode(QChar c);
+} // namespace Cp1251

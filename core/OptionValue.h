@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+#include <stdexcept>
+#include <variant>
+
+// Raised when an option's text cannot be taken as the number or flag its user needs.
+class OptionConversionError : public std::runtime_error {
+public:
+    explicit OptionConversionError(const QString& text);
+};
+
+// A number or flag option: the text of its line as read, until a chooser puts a typed value in its place.
+// Keeping the text lets an untouched option go back to the file byte for byte.
+class OptionValue {
+public:
+    OptionValue() = default;
+    static OptionValue fromText(const QString& text);
+    static OptionValue fromInt(qint32 value);
+    static OptionValue fromFloat(float value);
+    static OptionValue fromBool(bool value);
+
+    bool isText() const { return std::holds_alternative<QString>(m_value); }
+    // The line as it goes to the options file.
+    QString toFileText() const;
+
+    std::optional<qint32> asInt32() const;
+    std::optional<double> asNumber() const;
+    std::optional<bool> asBool() const;
+
+    // The same conversions, raising OptionConversionError on text that does not convert.
+    qint32 toInt32() const;
+    double toNumber() const;
+    bool toBool() const;
+
+    bool operator==(const OptionValue& other) const = default;
+
+private:
+    std::variant<QString, qint32, float, bool> m_value;
+};
+
+// " 10 " for 10 and "-3 " for -3: the sign's place, the digits, one blank.
+QString formatNumber(qint64 value);
+QString formatNumber(double value);

@@ -1,0 +1,78 @@
+#include "Options.h"
+
+#include "TextFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace Options {
+
+QString optionsFileName() { return QStringLiteral("tk.ini"); }
+
+QString defaultAlphabet() {
+    return QStringLiteral("AaBbCcDdEeFfGgHhIiJjKkLlMmNnOoPpQqRrSsTtUuVvWwXxYyZz"
+                          "АаБбВвГгДдЕеЁёЖжЗзИиЙйКкЛлМмНнОоПпРрСсТтУуФфХхЦцЧчШшЩщЪъЫыЬьЭэЮюЯя"
+                          "1234567890 ");
+}
+
+QStringList defaultLines() {
+    return {QStringLiteral("Человек"),
+            QStringLiteral("standart.tka"),
+            QStringLiteral("standart.tkq"),
+            QStringLiteral("standart.tks"),
+            OptionValue::fromInt(15138815).toFileText(),
+            QStringLiteral("Arial"),
+            OptionValue::fromInt(10).toFileText(),
+            OptionValue::fromBool(false).toFileText(),
+            OptionValue::fromBool(false).toFileText(),
+            OptionValue::fromBool(false).toFileText(),
+            OptionValue::fromBool(false).toFileText(),
+            defaultAlphabet(),
+            OptionValue::fromInt(7).toFileText()};
+}
+
+QStringList optionLines(const Variables& v) {
+    return {v.HumanName,
+            v.AnswerBaseFile,
+            v.QuestionBaseFile,
+            v.SynonymBaseFile,
+            v.DialogBackColor.toFileText(),
+            v.FontName,
+            v.FontSize.toFileText(),
+            v.FontBold.toFileText(),
+            v.FontItalic.toFileText(),
+            v.FontUnderline.toFileText(),
+            v.FontStrikethrough.toFileText(),
+            v.Alphabet,
+            v.ShortPhraseLimit.toFileText()};
+}
+
+Result LoadOptions(Variables& v, const QString& path) {
+    const TextFile::ReadResult read = TextFile::readLines(path);
+    if (!read.result)
+        return read.result;
+    const QStringList& l = read.lines;
+    if (l.size() < 13)
+        return Result::failure(QCoreApplication::translate("Options", "Файл настроек \"%1\" неполон.")
+                                   .arg(QDir::toNativeSeparators(path)));
+    v.HumanName = l[0];
+    v.AnswerBaseFile = l[1];
+    v.QuestionBaseFile = l[2];
+    v.SynonymBaseFile = l[3];
+    v.DialogBackColor = OptionValue::fromText(l[4]);
+    v.FontName = l[5];
+    v.FontSize = OptionValue::fromText(l[6]);
+    v.FontBold = OptionValue::fromText(l[7]);
+    v.FontItalic = OptionValue::fromText(l[8]);
+    v.FontUnderline = OptionValue::fromText(l[9]);
+    v.FontStrikethrough = OptionValue::fromText(l[10]);
+    v.Alphabet = l[11];
+    v.ShortPhraseLimit = OptionValue::fromText(l[12]);
+    return Result::success();
+}
+
+Result WriteDefaultOptions(const QString& path) { return TextFile::writeLines(path, defaultLines()); }
+
+Result SaveOptions(const Variables& v, const QString& path) { return TextFile::writeLines(path, optionLines(v)); }
+
+} // namespace Options

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "Result.h"
+#include "Variables.h"
+
+// The thirteen settings kept between runs, one positional line each, in the file named by optionsFileName().
+namespace Options {
+
+QString optionsFileName();
+QString defaultAlphabet();
+QStringList defaultLines();
+
+// Reads lines 1 to 13 as they stand; converts nothing. Fails when the file cannot be read or is shorter than
+// thirteen lines, and then leaves the state untouched.
+Result LoadOptions(Variables& v, const QString& path = optionsFileName());
+// Rewrites the file with the defaults and nothing else.
+Result WriteDefaultOptions(const QString& path = optionsFileName());
+Result SaveOptions(const Variables& v, const QString& path = optionsFileName());
+
+QStringList optionLines(const Variables& v);
+
+} // namespace Options

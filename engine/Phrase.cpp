@@ -1,0 +1,66 @@
+#include "Phrase.h"
+
+#include "Variables.h"
+
+QString trimBlanks(const QString& text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin) == QLatin1Char(' '))
+        ++begin;
+    while (end > begin && text.at(end - 1) == QLatin1Char(' '))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+QString MakeDisplayForm(const QString& raw, const QString& alphabet) {
+    QString text = trimBlanks(raw);
+    if (text.isEmpty())
+        return text;
+    if (!text.at(0).isSurrogate())
+        text = text.left(1).toUpper() + text.mid(1);
+    if (alphabet.contains(text.back()))
+        text += QLatin1Char('.');
+    return text;
+}
+
+QString MakeKeyText(const QString& raw, const QString& alphabet) {
+    const QString upper = trimBlanks(raw).toUpper();
+    QString key;
+    key.reserve(upper.size() + 1);
+    for (const QChar c : upper) {
+        if (!alphabet.contains(c))
+            continue;
+        if (c == QLatin1Char(' ') && (key.isEmpty() || key.back() == QLatin1Char(' ')))
+            continue;
+        key += c;
+    }
+    while (!key.isEmpty() && key.back() == QLatin1Char(' '))
+        key.chop(1);
+    key += QLatin1Char(' ');
+    return key;
+}
+
+WordList SplitKeyWords(const QString& text) {
+    WordList words;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) == QLatin1Char(' ')) {
+            words.append(QLatin1Char(' ') + QStringView(text).mid(start, i - start + 1));
+            start = i + 1;
+        }
+    }
+    return words;
+}
+
+WordList ExpandSynonyms(const WordList& words, const Variables& v) {
+    WordList out;
+    const qsizetype pairedLines = v.SynonymCount - v.SynonymCount % 2;
+    for (const QString& word : words) {
+        for (qsizetype k = 0; k < pairedLines; k += 2) {
+            if (v.SynonymBase.at(k) == word)
+                out.append(v.SynonymBase.at(k + 1));
+        }
+        out.append(word);
+    }
+    return out;
+}

@@ -1,0 +1,225 @@
+#include "Turn.h"
+
+#include "Bases.h"
+#include "Clock.h"
+#include "Macros.h"
+#include "Phrase.h"
+#include "RandomSource.h"
+#include "Variables.h"
+
+#include <array>
+#include <vector>
+
+namespace {
+
+// clang-format off
+const std::array kSilence = {
+    QStringLiteral("Пожалуйста, не молчи!"),
+    QStringLiteral("Скажи что нибудь!"),
+    QStringLiteral("Давай поговорим."),
+};
+const std::array kRepetition = {
+    QStringLiteral("Не повторяйся!"),
+    QStringLiteral("Ты это уже говорил!"),
+    QStringLiteral("Я не дурак, и понимаю тебя с одного раза!"),
+};
+const std::array kRebuke = {
+    QStringLiteral("Не моли чепуху!"),
+    QStringLiteral("Хватит врать!"),
+    QStringLiteral("Что за бред ты несёшь?!"),
+    QStringLiteral("Что?!"),
+    QStringLiteral("Не понял!"),
+};
+const std::array kLearningQuestion = {
+    QStringLiteral("А как бы ты на это ответил?"),
+    QStringLiteral("Что бы ты сказал на это?"),
+    QStringLiteral("Что бы ты ответил на это?"),
+    QStringLiteral("Ты умнее меня, и я надеюсь скажешь, как я буду должен отвечать на это в будущем?"),
+};
+const std::array kLearningSilence = {
+    QStringLiteral("Жаль, что ты не ответил на мой вопрос."),
+    QStringLiteral("Помни. Меня надо обучать, а не молчать!"),
+    QStringLiteral("Ты наверное и сам не знаешь, как ответить на такую глупую фразу!"),
+};
+const std::array kAcknowledgement = {
+    QStringLiteral("Понятно."),
+    QStringLiteral("Ясно."),
+    QStringLiteral("Всё понятно."),
+    QStringLiteral("Всё ясно."),
+};
+// clang-format on
+
+constexpr double kDefaultShortPhraseLimit = 7;
+constexpr int kQuestionsLearnedAbove = 14;
+
+template <size_t N> QString drawFrom(const std::array<QString, N>& list, RandomSource& random) {
+    return list[static_cast<size_t>(drawIndex(random, int(N)))];
+}
+
+bool isEmptyPhrase(const QString& raw) { return trimBlanks(raw).isEmpty(); }
+
+bool matches(const WordList& keys, const WordList& phraseWords) {
+    if (keys.isEmpty())
+        return false;
+    for (const QString& key : keys) {
+        if (!phraseWords.contains(key))
+            return false;
+    }
+    return true;
+}
+
+struct Turn {
+    QString display;
+    QStringList candidates;
+};
+
+Turn conversationTurn(Variables& v, const QString& raw, RandomSource& random) {
+    Turn t;
+    v.PendingPhrase = raw;
+    if (isEmptyPhrase(raw)) {
+        t.candidates = {drawFrom(kSilence, random)};
+        return t;
+    }
+    t.display = MakeDisplayForm(raw, v.Alphabet);
+    if (t.display.toUpper() == v.PreviousPhrase.toUpper()) {
+        t.candidates = {drawFrom(kRepetition, random)};
+        return t;
+    }
+    const QString key = MakeKeyText(raw, v.Alphabet);
+    if (key == QLatin1String(" ")) {
+        t.candidates = {drawFrom(kSilence, random)};
+        return t;
+    }
+    const WordList words = ExpandSynonyms(SplitKeyWords(key), v);
+    const qsizetype pairedLines = v.AnswerCount - v.AnswerCount % 2;
+    for (qsizetype k = 0; k < pairedLines; k += 2) {
+        if (matches(SplitKeyWords(v.AnswerBase.at(k)), words))
+            t.candidates.append(v.AnswerBase.at(k + 1));
+    }
+    if (t.candidates.isEmpty()) {
+        const double limit = v.ShortPhraseLimit.asNumber().value_or(kDefaultShortPhraseLimit);
+        if (double(key.size()) <= limit) {
+            t.candidates = {drawFrom(kRebuke, random)};
+        } else {
+            t.candidates = {drawFrom(kLearningQuestion, random)};
+            v.PendingKeys = key;
+            v.PendingPhrase = t.display;
+            v.Mode = Modes::learning();
+        }
+    }
+    return t;
+}
+
+// Returns false for an empty lesson, which skips the question step.
+bool learningTurn(Variables& v, const QString& raw, RandomSource& random, Turn& t) {
+    if (isEmptyPhrase(raw)) {
+        t.candidates = {drawFrom(kLearningSilence, random)};
+        v.Mode = Modes::conversation();
+        return false;
+    }
+    t.display = MakeDisplayForm(raw, v.Alphabet);
+    if (v.PendingPhrase.size() > kQuestionsLearnedAbove && !v.QuestionBase.contains(v.PendingPhrase)) {
+        if (appendBaseLines(v.QuestionBase, v.QuestionCount, {v.PendingPhrase}))
+            v.QuestionBaseChanged = true;
+    }
+    // A full base keeps what it holds; the lesson is simply not stored.
+    if (appendBaseLines(v.AnswerBase, v.AnswerCount, {v.PendingKeys, t.display}))
+        v.AnswerBaseChanged = true;
+    t.candidates = {drawFrom(kAcknowledgement, random)};
+    v.Mode = Modes::conversation();
+    return true;
+}
+
+} // namespace
+
+QString stopNotice() { return QStringLiteral("Диалог завершен."); }
+QString programTag() { return QStringLiteral("<TK> "); }
+
+QString TurnResult::paneAddition() const {
+    QString text = QStringLiteral("\r\n") + HumanLine + QStringLiteral("\r\n") + ProgramLine;
+    if (Stopped)
+        text += QStringLiteral("\r\n\r\n") + stopNotice();
+    return text;
+}
+
+qint16 ChooseUnaskedQuestion(Variables& v, RandomSource& random) {
+    const int count = v.QuestionCount;
+    std::vector<bool> asked(static_cast<size_t>(count) + 1, false);
+    int askedCount = 0;
+    for (const qint16 index : std::as_const(v.AskedQuestions)) {
+        if (index >= 1 && index <= count && !asked[size_t(index)]) {
+            asked[size_t(index)] = true;
+            ++askedCount;
+        }
+    }
+    // Once every question has had its turn, the dialogue starts asking them over rather than waiting for an
+    // index that cannot come up.
+    if (askedCount == count || v.AskedQuestionCount >= Variables::MaxLines) {
+        v.AskedQuestions.clear();
+        v.AskedQuestionCount = 0;
+        std::fill(asked.begin(), asked.end(), false);
+        askedCount = 0;
+    }
+    // Drawing again until a new index comes up is the same as drawing among the unasked ones; the bound only
+    // guards against a source that keeps repeating itself.
+    int c = 0;
+    for (int attempt = 0; attempt < 10000; ++attempt) {
+        c = drawIndex(random, count) + 1;
+        if (!asked[size_t(c)])
+            break;
+        c = 0;
+    }
+    if (c == 0) {
+        int nth = drawIndex(random, count - askedCount);
+        for (c = 1; c <= count; ++c) {
+            if (!asked[size_t(c)] && nth-- == 0)
+                break;
+        }
+    }
+    v.AskedQuestions.append(qint16(c));
+    v.AskedQuestionCount = qint16(v.AskedQuestions.size());
+    return qint16(c);
+}
+
+void AddQuestion(Variables& v, QStringList& candidates, RandomSource& random) {
+    if (v.Mode == Modes::learning() || v.QuestionCount < 1)
+        return;
+    const bool ask = drawIndex(random, 3) == 2 || drawIndex(random, 3) == 2;
+    if (!ask)
+        return;
+    const qint16 index = v.QuestionCount == 1 ? qint16(1) : ChooseUnaskedQuestion(v, random);
+    const QString& question = v.QuestionBase.at(index - 1);
+    for (QString& reply : candidates) {
+        if (reply.contains(QLatin1String("#STOP"), Qt::CaseInsensitive))
+            continue;
+        if (reply.endsWith(QLatin1String("?!")) || reply.endsWith(QLatin1Char('?')))
+            continue;
+        reply += QLatin1Char(' ') + question;
+    }
+}
+
+TurnResult ProcessPhrase(Variables& v, const QString& raw, RandomSource& random, const Clock& clock) {
+    Turn t;
+    if (v.Mode == Modes::learning()) {
+        if (learningTurn(v, raw, random, t))
+            AddQuestion(v, t.candidates, random);
+    } else {
+        // A mode that is neither word can only come from a damaged dialogue file; it is taken as conversation.
+        v.Mode = Modes::conversation();
+        t = conversationTurn(v, raw, random);
+        AddQuestion(v, t.candidates, random);
+    }
+
+    TurnResult result;
+    v.DialogSaved = false;
+    result.HumanLine = QLatin1Char('<') + v.HumanName.toUpper() + QLatin1Char('>') + t.display;
+    const QString& reply = t.candidates.at(drawIndex(random, int(t.candidates.size())));
+    const MacroResult expanded = ExpandMacros(reply, v.HumanName, clock);
+    result.ProgramLine = programTag() + expanded.text;
+    if (expanded.stop) {
+        result.Stopped = true;
+        v.DialogSaved = true;
+    }
+    v.PreviousPhrase = t.display;
+    return result;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+struct Variables;
+class RandomSource;
+class Clock;
+
+// What one turn gives the dialogue: the two lines it shows and journals, and whether the reply ended the dialogue.
+struct TurnResult {
+    QString HumanLine;
+    QString ProgramLine;
+    // The reply carried the stop macro: the running controls must be disabled and the pane closed with the notice.
+    bool Stopped = false;
+
+    // The text the turn adds to the end of the pane.
+    QString paneAddition() const;
+};
+
+// One turn of the conversation on the raw phrase the person typed. Changes the dialogue state and the in-memory
+// bases in `v`; writes no file.
+TurnResult ProcessPhrase(Variables& v, const QString& raw, RandomSource& random, const Clock& clock);
+
+QString stopNotice();
+QString programTag();
+
+// The question step, exposed for the dialogue's own use and for tests: may append a question to each candidate.
+void AddQuestion(Variables& v, QStringList& candidates, RandomSource& random);
+// Chooses a question index not yet asked in this dialogue and records it; starts the asked list over once every
+// question has been asked. Requires QuestionCount >= 2.
+qint16 ChooseUnaskedQuestion(Variables& v, RandomSource& random);

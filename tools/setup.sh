@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs, through apt-get, whatever of the build and test dependencies this Debian machine lacks.
+set -euo pipefail
+packages=(g++ cmake ninja-build qt6-base-dev libgl-dev libbenchmark-dev xvfb xauth fonts-dejavu-core)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo=sudo
+    echo "Installing: ${missing[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+fi
