@@ -2,6 +2,8 @@
 
 #include "TextFile.h"
 
+#include <utility>
+
 namespace {
 
 Result loadBase(const QString& path, QStringList& base, qint16& count, bool upperCase) {
@@ -40,11 +42,17 @@ Result LoadSinonims(Variables& v) {
 }
 
 Result SaveBases(const Variables& v) {
-    if (Result r = TextFile::writeLines(v.QuestionBaseFile, v.QuestionBase); !r)
-        return r;
-    if (Result r = TextFile::writeLines(v.AnswerBaseFile, v.AnswerBase); !r)
-        return r;
-    return TextFile::writeLines(v.SynonymBaseFile, v.SynonymBase);
+    // A file that cannot be written does not stop the others: whatever can be kept is kept.
+    QStringList errors;
+    for (const auto& [path, lines] : {std::pair{&v.QuestionBaseFile, &v.QuestionBase},
+                                      std::pair{&v.AnswerBaseFile, &v.AnswerBase},
+                                      std::pair{&v.SynonymBaseFile, &v.SynonymBase}}) {
+        if (Result r = TextFile::writeLines(*path, *lines); !r)
+            errors.append(r.error);
+    }
+    if (errors.isEmpty())
+        return Result::success();
+    return Result::failure(errors.join(QLatin1Char('\n')));
 }
 
 BaseKind baseKindOf(const QString& fileName) {

@@ -11,8 +11,8 @@ Result LoadAnswers(Variables& v);
 Result LoadQuestions(Variables& v);
 Result LoadSinonims(Variables& v);
 
-// Writes questions, answers and synonyms, in that order, each as a whole; stops at the first file that cannot be
-// written, whose previous content stays intact. The changed flags are left alone.
+// Writes questions, answers and synonyms, in that order, each as a whole. A file that cannot be written keeps its
+// previous content and is named in the error; the others are still written. The changed flags are left alone.
 Result SaveBases(const Variables& v);
 
 enum class BaseKind { None, Answers, Questions, Synonyms };

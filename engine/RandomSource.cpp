@@ -6,10 +6,8 @@
 #include <cmath>
 
 int drawIndex(RandomSource& random, int n) {
-    if (n <= 1)
-        return 0;
     const double r = random.next();
-    if (!(r >= 0.0))
+    if (n <= 1 || !(r >= 0.0))
         return 0;
     return std::min(n - 1, static_cast<int>(std::floor(r * n)));
 }

@@ -8,7 +8,9 @@ public:
     virtual double next() = 0;
 };
 
-// floor(r * n) as a 0-based choice among n things (n >= 1); a source that misbehaves cannot push it out of range.
+// floor(r * n) as a 0-based choice among n things (n >= 1). Every choice takes one draw, even among one thing,
+// so that a scripted sequence of draws means the same whatever the counts. A source that misbehaves cannot push
+// the choice out of range.
 int drawIndex(RandomSource& random, int n);
 
 // The program's generator: seeded from the system's entropy once, never from a fixed value.

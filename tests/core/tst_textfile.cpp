@@ -1,1 +1,133 @@
-int main(){}
+#include "Cp1251.h"
+#include "TestFiles.h"
+#include "TextFile.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest/QTest>
+
+class tst_TextFile : public QObject {
+    Q_OBJECT
+private slots:
+    void splitLines_data();
+    void splitLines();
+    void everyByteSurvivesARoundTrip();
+    void unencodableCharactersBecomeQuestionMarks_data();
+    void unencodableCharactersBecomeQuestionMarks();
+    void lineLimitRefusesTheWholeFile();
+    void failedWriteLeavesThePreviousFile();
+    void targetThatIsAFolderIsRefused();
+    void appendCreatesAndExtends();
+    void missingFileIsReportedWithItsName();
+};
+
+void tst_TextFile::splitLines_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("empty file") << QByteArray() << QStringList();
+    QTest::newRow("one line with CR LF") << QByteArray("a\r\n") << QStringList{QStringLiteral("a")};
+    QTest::newRow("last line without CR LF") << QByteArray("a\r\nb") << QStringList{QStringLiteral("a"), QStringLiteral("b")};
+    QTest::newRow("final CR LF starts no line") << QByteArray("a\r\nb\r\n") << QStringList{QStringLiteral("a"), QStringLiteral("b")};
+    QTest::newRow("empty lines are lines") << QByteArray("\r\n\r\n") << QStringList{QString(), QString()};
+    QTest::newRow("lone CR ends a line") << QByteArray("a\rb") << QStringList{QStringLiteral("a"), QStringLiteral("b")};
+    QTest::newRow("CR CR LF is an empty line first") << QByteArray("\r\r\nx\r\n") << QStringList{QString(), QString(), QStringLiteral("x")};
+    QTest::newRow("lone LF stays in the line") << QByteArray("a\nb\r\n") << QStringList{QStringLiteral("a\nb")};
+    QTest::newRow("only the first LF after CR is skipped") << QByteArray("a\r\n\nb") << QStringList{QStringLiteral("a"), QStringLiteral("\nb")};
+    QTest::newRow("trailing blanks kept") << QByteArray("ПРИВЕТ \r\n") << QStringList{QStringLiteral("ПРИВЕТ ")};
+}
+
+void tst_TextFile::splitLines() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, lines);
+    // The rows are written in UTF-8 for readability; the files are Windows-1251.
+    const QByteArray encoded = Cp1251::encode(QString::fromUtf8(bytes));
+    QCOMPARE(TextFile::splitLines(encoded), lines);
+}
+
+void tst_TextFile::everyByteSurvivesARoundTrip() {
+    QByteArray all;
+    for (int b = 0; b < 256; ++b) {
+        if (b != '\r')
+            all.append(char(b));
+    }
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bytes.txt"));
+    QVERIFY(writeAll(path, all + "\r\n"));
+    const TextFile::ReadResult read = TextFile::readLines(path);
+    QVERIFY(read.result.ok);
+    QVERIFY(TextFile::writeLines(path, read.lines).ok);
+    QCOMPARE(readAll(path), all + "\r\n");
+    QCOMPARE(Cp1251::decode(QByteArray(1, char(0x98))), QString(QChar(0x98)));
+    QCOMPARE(Cp1251::decode(QByteArray("\xC0\xFF\xA8\xB8")), QStringLiteral("АяЁё"));
+}
+
+void tst_TextFile::unencodableCharactersBecomeQuestionMarks_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("latin and cyrillic") << QStringLiteral("Hi, Вася!") << QByteArray("Hi, \xC2\xE0\xF1\xFF!");
+    QTest::newRow("chinese") << QStringLiteral("a中b") << QByteArray("a?b");
+    QTest::newRow("emoji is one character") << QStringLiteral("x\U0001F600y") << QByteArray("x?y");
+    QTest::newRow("lone surrogate") << QString(QChar(0xD800)) << QByteArray("?");
+    QTest::newRow("euro and numero") << QStringLiteral("€№") << QByteArray("\x88\xB9");
+    QTest::newRow("NUL survives") << QString(QChar(0)) << QByteArray(1, '\0');
+}
+
+void tst_TextFile::unencodableCharactersBecomeQuestionMarks() {
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    QCOMPARE(Cp1251::encode(text), bytes);
+}
+
+void tst_TextFile::lineLimitRefusesTheWholeFile() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("lines.txt"));
+    QVERIFY(writeAll(path, QByteArray("1\r\n2\r\n3\r\n")));
+    QVERIFY(TextFile::readLines(path, 3).result.ok);
+    const TextFile::ReadResult tooMany = TextFile::readLines(path, 2);
+    QVERIFY(!tooMany.result.ok);
+    QVERIFY(tooMany.lines.isEmpty());
+    QVERIFY(tooMany.result.error.contains(QStringLiteral("lines.txt")));
+}
+
+void tst_TextFile::failedWriteLeavesThePreviousFile() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("keep.txt"));
+    QVERIFY(writeAll(path, QByteArray("old\r\n")));
+    // A folder that cannot take the temporary file: the old file must stay as it was.
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const Result r = TextFile::writeLines(path, {QStringLiteral("new")});
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (r.ok)
+        QSKIP("running with rights that ignore folder permissions");
+    QVERIFY(r.error.contains(QStringLiteral("keep.txt")));
+    QCOMPARE(readAll(path), QByteArray("old\r\n"));
+}
+
+void tst_TextFile::targetThatIsAFolderIsRefused() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("folder.tka"));
+    QVERIFY(QDir().mkdir(path));
+    QVERIFY(writeAll(path + QStringLiteral("/inside"), QByteArray("x")));
+    const Result r = TextFile::writeLines(path, {QStringLiteral("new")});
+    QVERIFY(!r.ok);
+    QVERIFY(r.error.contains(QStringLiteral("folder.tka")));
+    QCOMPARE(readAll(path + QStringLiteral("/inside")), QByteArray("x"));
+    QVERIFY(!TextFile::readLines(path).result.ok);
+}
+
+void tst_TextFile::appendCreatesAndExtends() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("log.txt"));
+    QVERIFY(TextFile::appendLines(path, {QStringLiteral("a")}).ok);
+    QVERIFY(TextFile::appendLines(path, {QStringLiteral("\r"), QStringLiteral("б")}).ok);
+    QCOMPARE(readAll(path), QByteArray("a\r\n\r\r\n\xE1\r\n"));
+}
+
+void tst_TextFile::missingFileIsReportedWithItsName() {
+    const TextFile::ReadResult r = TextFile::readLines(QStringLiteral("/nonexistent/folder/base.tka"));
+    QVERIFY(!r.result.ok);
+    QVERIFY(r.result.error.contains(QStringLiteral("base.tka")));
+}
+
+QTEST_GUILESS_MAIN(tst_TextFile)
+#include "tst_textfile.moc"
