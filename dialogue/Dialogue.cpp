@@ -1,8 +1,12 @@
 #include "Dialogue.h"
 
+#include "DialogueFile.h"
+#include "Export.h"
 #include "Journal.h"
 #include "RandomSource.h"
 #include "Variables.h"
+
+#include <QFileInfo>
 
 Dialogue::Dialogue(Variables& variables, RandomSource& random, const Clock& clock, QObject* parent)
     : QObject(parent), m_v(variables), m_random(random), m_clock(clock), m_journalPath(Journal::journalFileName()) {}
@@ -88,9 +92,42 @@ void Dialogue::DialogStop() {
     appendToPane(QStringLiteral("\r\n\r\n") + stopNotice());
 }
 
-void Dialogue::restore(const QString& paneText, bool running) {
-    m_pane = paneText;
-    emit paneReset(m_pane);
+Result Dialogue::saveTo(const QString& path) {
+    Result r = DialogueFile::write(path, m_v, m_pane);
+    if (!r)
+        return r;
+    m_v.DialogFilePath = path;
+    m_v.DialogFileTitle = QFileInfo(path).fileName();
+    m_v.DialogSaved = true;
     emit captionChanged(caption());
-    setRunning(running);
+    return r;
+}
+
+Result Dialogue::openFrom(const QString& path) {
+    DialogueFileContent c;
+    if (Result r = DialogueFile::read(path, c); !r)
+        return r;
+    m_v.Mode = c.Mode;
+    m_v.PreviousPhrase = c.PreviousPhrase;
+    m_v.PendingKeys = c.PendingKeys;
+    m_v.PendingPhrase = c.PendingPhrase;
+    m_v.AskedQuestions = c.AskedQuestions;
+    m_v.AskedQuestionCount = qint16(c.AskedQuestions.size());
+    // The journal records the continued dialogue as a new block; the intro line reaches only the pane.
+    journal(Journal::AppendDialogHeader(m_clock, c.PaneText.split(QStringLiteral("\r\n")).mid(1), m_journalPath));
+    m_pane = c.PaneText;
+    emit paneReset(m_pane);
+    m_v.DialogFilePath = path;
+    m_v.DialogFileTitle = QFileInfo(path).fileName();
+    m_v.DialogSaved = true;
+    setRunning(true);
+    emit captionChanged(caption());
+    return Result::success();
+}
+
+Result Dialogue::exportTo(const QString& path, const QFont& font) {
+    Result r = Export::DialogExport(path, m_pane, font);
+    if (r)
+        m_v.DialogSaved = true;
+    return r;
 }

@@ -3,6 +3,7 @@
 #include "Result.h"
 #include "Turn.h"
 
+#include <QFont>
 #include <QObject>
 #include <QString>
 
@@ -34,8 +35,13 @@ public:
     NewResult DialogNew();
     void DialogStop();
 
-    // Replaces the pane and the running state wholesale (an opened dialogue file).
-    void restore(const QString& paneText, bool running);
+    // Writes the dialogue file; only a complete write takes the new name and counts the dialogue as saved.
+    Result saveTo(const QString& path);
+    // Reads the whole file first: a damaged one leaves the current dialogue, its state and the pane untouched.
+    // An opened dialogue runs, even one that had been stopped before it was saved.
+    Result openFrom(const QString& path);
+    // Plain text or rich text by the name's ending; the dialogue then counts as saved.
+    Result exportTo(const QString& path, const QFont& font);
 
     static QString humanStartsIntro();
     static QString programStartsIntro();

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "Result.h"
+
+#include <QList>
+#include <QString>
+
+struct Variables;
+
+// A saved dialogue: the engine's dialogue state followed by the pane text, one Windows-1251 CR LF line each.
+struct DialogueFileContent {
+    QString Mode;
+    QString PreviousPhrase;
+    QString PendingKeys;
+    QString PendingPhrase;
+    QList<qint16> AskedQuestions;
+    QString PaneText;
+};
+
+namespace DialogueFile {
+
+QByteArray encode(const Variables& v, const QString& paneText);
+Result write(const QString& path, const Variables& v, const QString& paneText);
+
+// Reads and checks the whole file before anything is applied: a file that cannot be read, ends early, holds a
+// count or index that is not a 16-bit number, a negative count, or no pane text is refused with a reason.
+Result read(const QString& path, DialogueFileContent& content);
+Result decode(const QByteArray& bytes, const QString& path, DialogueFileContent& content);
+
+QString filter();
+
+} // namespace DialogueFile
