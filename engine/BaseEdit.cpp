@@ -1,0 +1,133 @@
+#include "BaseEdit.h"
+
+#include "Bases.h"
+#include "Phrase.h"
+#include "Variables.h"
+
+namespace {
+
+constexpr int kListWidth = 48;
+
+int selectionAfterDelete(int row, int rows) { return row < rows ? row : row - 1; }
+
+// Removes lines [first, first + n) that exist; returns false when the row lies outside the base.
+bool removeLines(QStringList& base, qint16& count, qsizetype first, qsizetype n) {
+    if (first < 0 || first >= base.size())
+        return false;
+    base.remove(first, std::min(n, base.size() - first));
+    count = qint16(base.size());
+    return true;
+}
+
+QString synonymLine(const QString& text) {
+    return (QLatin1Char(' ') + trimBlanks(text) + QLatin1Char(' ')).toUpper();
+}
+
+QString keepAlphabet(const QString& text, const QString& alphabet) {
+    QString out;
+    for (const QChar c : text) {
+        if (alphabet.contains(c))
+            out += c;
+    }
+    return out;
+}
+
+} // namespace
+
+namespace BaseEdit {
+
+QString phraseRefusedMessage() { return QStringLiteral("Нельзя записывать в синонимы словосочетание!"); }
+
+QString baseFullMessage() {
+    return QStringLiteral("База знаний заполнена: в ней не может быть больше 32767 строк.");
+}
+
+QString listText(const QString& line) {
+    return line.size() <= kListWidth ? line : line.left(kListWidth) + QStringLiteral("...");
+}
+
+int pairRows(qint16 count) { return (count + 1) / 2; }
+
+QString synonymRowText(const Variables& v, int row) {
+    const qsizetype k = 2 * qsizetype(row);
+    QString text = v.SynonymBase.value(k).toUpper() + QLatin1Char('-');
+    if (k + 1 < v.SynonymBase.size())
+        text += v.SynonymBase.at(k + 1).toUpper();
+    return text;
+}
+
+AddResult AddAnswer(Variables& v, const QString& keyWords, const QString& answer) {
+    if (keyWords.isEmpty() || answer.isEmpty() || trimBlanks(answer).isEmpty())
+        return AddResult::Ignored;
+    if (!appendBaseLines(v.AnswerBase, v.AnswerCount,
+                         {MakeKeyText(keyWords, v.Alphabet), MakeDisplayForm(answer, v.Alphabet)}))
+        return AddResult::BaseFull;
+    v.AnswerBaseChanged = true;
+    return AddResult::Added;
+}
+
+AddResult AddQuestion(Variables& v, const QString& question) {
+    if (question.isEmpty() || trimBlanks(question).isEmpty())
+        return AddResult::Ignored;
+    if (!appendBaseLines(v.QuestionBase, v.QuestionCount, {MakeDisplayForm(question, v.Alphabet)}))
+        return AddResult::BaseFull;
+    v.QuestionBaseChanged = true;
+    return AddResult::Added;
+}
+
+AddResult AddSynonym(Variables& v, QString& word, QString& synonym) {
+    if (word.isEmpty() || synonym.isEmpty())
+        return AddResult::Ignored;
+    if (trimBlanks(word).contains(QLatin1Char(' ')) || trimBlanks(synonym).contains(QLatin1Char(' ')))
+        return AddResult::PhraseRefused;
+    if (v.SynonymBase.size() + 4 > Variables::MaxLines)
+        return AddResult::BaseFull;
+    word = keepAlphabet(trimBlanks(word), v.Alphabet);
+    synonym = keepAlphabet(trimBlanks(synonym), v.Alphabet);
+    v.SynonymBaseChanged = true;
+    const QString w = synonymLine(word);
+    const QString s = synonymLine(synonym);
+    appendBaseLines(v.SynonymBase, v.SynonymCount, {w, s, s, w});
+    return AddResult::Added;
+}
+
+int DeleteAnswer(Variables& v, int row) {
+    if (!removeLines(v.AnswerBase, v.AnswerCount, 2 * qsizetype(row), 2))
+        return row < 0 ? -1 : selectionAfterDelete(row, pairRows(v.AnswerCount));
+    v.AnswerBaseChanged = true;
+    return selectionAfterDelete(row, pairRows(v.AnswerCount));
+}
+
+int DeleteQuestion(Variables& v, int row) {
+    if (!removeLines(v.QuestionBase, v.QuestionCount, row, 1))
+        return row < 0 ? -1 : selectionAfterDelete(row, v.QuestionCount);
+    v.QuestionBaseChanged = true;
+    return selectionAfterDelete(row, v.QuestionCount);
+}
+
+int DeleteSynonym(Variables& v, int row) {
+    if (!removeLines(v.SynonymBase, v.SynonymCount, 2 * qsizetype(row), 2))
+        return row < 0 ? -1 : selectionAfterDelete(row, pairRows(v.SynonymCount));
+    v.SynonymBaseChanged = true;
+    return selectionAfterDelete(row, pairRows(v.SynonymCount));
+}
+
+void ClearAnswers(Variables& v) {
+    v.AnswerBaseChanged = true;
+    v.AnswerBase.clear();
+    v.AnswerCount = 0;
+}
+
+void ClearQuestions(Variables& v) {
+    v.QuestionBaseChanged = true;
+    v.QuestionBase.clear();
+    v.QuestionCount = 0;
+}
+
+void ClearSynonyms(Variables& v) {
+    v.SynonymBaseChanged = true;
+    v.SynonymBase.clear();
+    v.SynonymCount = 0;
+}
+
+} // namespace BaseEdit
