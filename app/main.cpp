@@ -1,8 +1,32 @@
-#include <QCoreApplication>
-#include <QTextStream>
+#include "Clock.h"
+#include "Program.h"
+#include "QtDialogs.h"
+#include "RandomSource.h"
+#include "Startup.h"
+#include "Variables.h"
+
+#include <QApplication>
+#include <QSettings>
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
-    QTextStream(stdout) << QStringLiteral("Talkomat: the engine is built; the main window is not there yet.\n");
-    return 0;
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("talkomat"));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2").arg(TALKOMAT_VERSION_MAJOR).arg(TALKOMAT_VERSION_MINOR));
+
+    Variables variables;
+    SystemRandom random;
+    SystemClock clock;
+    QtDialogs dialogs;
+    QSettings settings(Settings::organizationName(), Settings::applicationName());
+
+    Program program({variables, random, clock, dialogs, settings});
+    switch (program.start()) {
+    case Program::Start::Running:
+        return app.exec();
+    case Program::Start::AlreadyRunning:
+        return 0;
+    case Program::Start::Failed:
+        break;
+    }
+    return 1;
 }

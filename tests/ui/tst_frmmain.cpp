@@ -1,0 +1,764 @@
+#include "Cp1251.h"
+#include "Dialogue.h"
+#include "FakeClock.h"
+#include "FakeRandom.h"
+#include "Options.h"
+#include "Program.h"
+#include "ScriptedDialogs.h"
+#include "TestFiles.h"
+#include "TextFile.h"
+#include "Twips.h"
+#include "frmMain.h"
+#include "frmSplash.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <QtTest/QTest>
+
+#include <memory>
+
+namespace {
+
+const QString humanIntro = QStringLiteral("Новый диалог. Его начинаете вы. Введите свою реплику и нажмите клавишу 'Enter'.");
+
+QString s(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// One installation in a temporary folder: the program's folder, the shipped files it is seeded from and the
+// settings store, with scripted dialogs, draws and clock.
+struct Rig {
+    QTemporaryDir temp;
+    QString folder;
+    QString seed;
+    Variables v;
+    FakeRandom random;
+    FakeClock clock;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<QSettings> settings;
+    std::unique_ptr<Program> program;
+
+    Rig() {
+        folder = temp.filePath(QStringLiteral("Talkomat"));
+        seed = temp.filePath(QStringLiteral("seed"));
+        QDir().mkpath(seed);
+        seedFile(QStringLiteral("standart.tka"),
+                 s("ПРИВЕТ \r\nЗдравствуй!\r\nПОКА \r\nДо встречи, #name! #STOP\r\n"));
+        seedFile(QStringLiteral("standart.tkq"), s("Как тебя зовут?\r\n"));
+        seedFile(QStringLiteral("standart.tks"), s(" ЗДОРОВО \r\n ПРИВЕТ \r\n"));
+        writeAll(QDir(seed).filePath(QStringLiteral("help.hlp")),
+                 QByteArrayLiteral("<html><body><a name=\"topic1\"></a><h1>Help</h1></body></html>"));
+        settings = std::make_unique<QSettings>(temp.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+        // Zero draws never add a question, so that replies are exactly the answers of the base.
+        for (int i = 0; i < 200; ++i)
+            random.push(0.0);
+    }
+
+    void seedFile(const QString& name, const QString& text) { writeAll(QDir(seed).filePath(name), cp1251(text)); }
+    QString file(const QString& name) const { return QDir(folder).filePath(name); }
+
+    Program::Start start() {
+        program = std::make_unique<Program>(ProgramContext{v, random, clock, dialogs, *settings, folder, seed});
+        return program->start();
+    }
+    frmMain* main() const { return program ? program->mainWindow() : nullptr; }
+    template <typename T> T* find(const char* name) const { return main()->findChild<T*>(QLatin1String(name)); }
+    QString pane() const { return program->dialogue()->paneText(); }
+    QString shownPane() const { return find<QTextEdit>("rtfDialog")->toPlainText(); }
+    // Split at CR LF only, so that the journal's lone-CR line before each header stays visible as "\r".
+    QStringList journal() const {
+        QStringList lines = Cp1251::decode(readAll(file(QStringLiteral("ChatList.log")))).split(QStringLiteral("\r\n"));
+        if (!lines.isEmpty() && lines.constLast().isEmpty())
+            lines.removeLast();
+        return lines;
+    }
+};
+
+QString programStartsIntro() {
+    return s("Новый диалог. Его начинает программа. Введите свою реплику и нажмите клавишу 'Enter'.");
+}
+
+} // namespace
+
+class tst_frmMain : public QObject {
+    Q_OBJECT
+
+    QString m_startDir;
+
+private slots:
+    void initTestCase() { m_startDir = QDir::currentPath(); }
+
+    void cleanup() {
+        QDir::setCurrent(m_startDir);
+        QApplication::processEvents();
+        QStringList left;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible())
+                left.append(w->objectName() + QLatin1Char(' ') + QString::fromLatin1(w->metaObject()->className()));
+        QVERIFY2(left.isEmpty(), qPrintable(left.join(QStringLiteral(", "))));
+    }
+
+    void firstStartInAnEmptyFolder() {
+        Rig rig;
+        QCOMPARE(rig.start(), Program::Start::Running);
+        QVERIFY(rig.dialogs.verify());
+        QVERIFY(rig.dialogs.asked().isEmpty());
+
+        QCOMPARE(QDir::currentPath(), QDir(rig.folder).canonicalPath());
+        QCOMPARE(readAll(rig.file(QStringLiteral("tk.ini"))), TextFile::joinLines(Options::defaultLines()));
+        QVERIFY(!QFile::exists(rig.file(QStringLiteral("tk.ini.bak"))));
+        const QStringList journal = rig.journal();
+        QCOMPARE(journal.value(0), s("Все диалоги с 12-06-2026 по сегодняшний день включительно."));
+        QCOMPARE(journal.mid(1), QStringList({QStringLiteral("\r"), s("[Дата: 12-06-2026; Время: 09:05:41]")}));
+        QCOMPARE(rig.v.AnswerCount, qint16(4));
+        QCOMPARE(rig.v.QuestionCount, qint16(1));
+        QCOMPARE(rig.v.SynonymCount, qint16(2));
+        QCOMPARE(readAll(rig.file(QStringLiteral("standart.tka"))),
+                 readAll(QDir(rig.seed).filePath(QStringLiteral("standart.tka"))));
+
+        QCOMPARE(rig.pane(), humanIntro + QStringLiteral("\r\n"));
+        QCOMPARE(rig.shownPane(), humanIntro + QStringLiteral("\n"));
+        QCOMPARE(rig.main()->windowTitle(), QStringLiteral("Talkomat v1.0 [dialog.dlg]"));
+        QVERIFY(rig.main()->isVisible());
+        QVERIFY(rig.main()->isEnabled());
+        QVERIFY(!rig.program->splash()->isVisible());
+        QVERIFY(!QApplication::overrideCursor());
+        QVERIFY(!rig.v.DialogSaved);
+        QCOMPARE(rig.v.DialogFilePath, QString());
+
+        // The default placement: 7155 x 5400 twips, its top (360 twips above the screen) pulled onto the screen.
+        const double dx = Twips::dpiX(rig.main());
+        const double dy = Twips::dpiY(rig.main());
+        QCOMPARE(rig.main()->size(), QSize(Twips::toPixels(7155, dx), Twips::toPixels(5400, dy)));
+        const QRect available = rig.main()->screen()->availableGeometry();
+        QVERIFY(available.contains(rig.main()->frameGeometry().topLeft()));
+
+        const QColor back = rig.find<QTextEdit>("rtfDialog")->palette().color(QPalette::Base);
+        QCOMPARE(back, QColor(255, 255, 230));
+        QCOMPARE(rig.find<QTextEdit>("rtfDialog")->font().family(), QStringLiteral("Arial"));
+        QCOMPARE(rig.find<QTextEdit>("rtfDialog")->font().pointSizeF(), 10.0);
+    }
+
+    void splashShowsTheVersion() {
+        Rig rig;
+        QCOMPARE(rig.start(), Program::Start::Running);
+        frmSplash* splash = rig.program->splash();
+        const QLabel* title = splash->findChild<QLabel*>(QStringLiteral("lblTitle"));
+        const QLabel* ver = splash->findChild<QLabel*>(QStringLiteral("lblVer"));
+        const QLabel* info = splash->findChild<QLabel*>(QStringLiteral("lblInfo"));
+        QVERIFY(title && ver && info && splash->findChild<QWidget*>(QStringLiteral("frMain")));
+        QCOMPARE(title->text() + ver->text(), QStringLiteral("Talkomat v1.0"));
+        QCOMPARE(info->text(), s("Загрузка баз знаний..."));
+        QVERIFY(ver->width() >= ver->sizeHint().width());
+    }
+
+    void damagedOptionsAreRecoveredWithoutAMessage() {
+        Rig rig;
+        QDir().mkpath(rig.folder);
+        const QByteArray damaged = TextFile::joinLines(Options::defaultLines().mid(0, 12));
+        QVERIFY(writeAll(rig.file(QStringLiteral("tk.ini")), damaged));
+
+        QCOMPARE(rig.start(), Program::Start::Running);
+
+        QVERIFY(rig.dialogs.asked().isEmpty());
+        QCOMPARE(readAll(rig.file(QStringLiteral("tk.ini"))), TextFile::joinLines(Options::defaultLines()));
+        QCOMPARE(readAll(rig.file(QStringLiteral("tk.ini.bak"))), damaged);
+        QCOMPARE(rig.pane(), humanIntro + QStringLiteral("\r\n"));
+    }
+
+    void personsOwnFilesAreKept() {
+        Rig rig;
+        QDir().mkpath(rig.folder);
+        QVERIFY(writeAll(rig.file(QStringLiteral("standart.tka")), cp1251(s("КТО ТЫ \r\nЯ Talkomat.\r\n"))));
+        QCOMPARE(rig.start(), Program::Start::Running);
+        QCOMPARE(rig.v.AnswerBase, QStringList({s("КТО ТЫ "), s("Я Talkomat.")}));
+    }
+
+    void failureInTheSecondRunEndsWithTheFileNamed() {
+        Rig rig;
+        QVERIFY(QFile::remove(QDir(rig.seed).filePath(QStringLiteral("standart.tks"))));
+        rig.dialogs.expectMessageStartingWith(
+            s("Программа не может начать работу.\r\nНе удалось открыть файл \"standart.tks\": "));
+        QCOMPARE(rig.start(), Program::Start::Failed);
+        QVERIFY(rig.dialogs.verify());
+        const ScriptedDialogs::Shown shown = rig.dialogs.shown().constFirst();
+        QVERIFY2(shown.text.contains(QStringLiteral("standart.tks")), qPrintable(shown.text));
+        QCOMPARE(shown.icon, Dialogs::Icon::Critical);
+        QVERIFY(!rig.main());
+        QVERIFY(!rig.program->splash()->isVisible());
+    }
+
+    void secondInstanceIsRefusedWhileTheFirstRuns() {
+        Rig first;
+        QCOMPARE(first.start(), Program::Start::Running);
+        const QByteArray journal = readAll(first.file(QStringLiteral("ChatList.log")));
+        QVERIFY(QFile::remove(first.file(QStringLiteral("standart.tkq"))));
+
+        Variables v;
+        FakeRandom random;
+        FakeClock clock(QDateTime(QDate(2027, 1, 2), QTime(3, 4, 5)));
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage(s("Программа уже запущена!"));
+        QSettings settings(first.temp.filePath(QStringLiteral("second.ini")), QSettings::IniFormat);
+        Program second(ProgramContext{v, random, clock, dialogs, settings, first.folder, first.seed});
+
+        QCOMPARE(second.start(), Program::Start::AlreadyRunning);
+
+        QVERIFY(dialogs.verify());
+        QCOMPARE(dialogs.shown().constFirst().title, s("Сообщение"));
+        QCOMPARE(dialogs.shown().constFirst().icon, Dialogs::Icon::Exclamation);
+        QVERIFY(!second.mainWindow());
+        QVERIFY(!second.splash());
+        QVERIFY(!QFile::exists(first.file(QStringLiteral("standart.tkq"))));
+        QCOMPARE(readAll(first.file(QStringLiteral("ChatList.log"))), journal);
+        QVERIFY(first.main()->isVisible());
+
+        // Once the first copy has gone, the next start works.
+        first.dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить диалог перед выходом?"), false);
+        QVERIFY(first.main()->close());
+        first.program.reset();
+        dialogs.clear();
+        Program third(ProgramContext{v, random, clock, dialogs, settings, first.folder, first.seed});
+        QCOMPARE(third.start(), Program::Start::Running);
+        QVERIFY(dialogs.asked().isEmpty());
+        dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить диалог перед выходом?"), false);
+        QVERIFY(third.mainWindow()->close());
+        QVERIFY(dialogs.verify());
+    }
+
+    void menuTree_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("parent");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QKeySequence>("shortcut");
+        QTest::addColumn<bool>("visible");
+
+        const QKeySequence none;
+        auto row = [](const char* name, const char* parent, const char* caption, QKeySequence key, bool visible) {
+            QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(parent) << QString::fromUtf8(caption)
+                                << key << visible;
+        };
+        row("mnuMain", "", "Диалог", none, true);
+        row("mnuNewDialog", "mnuMain", "Новый", QKeySequence(QStringLiteral("Ctrl+N")), true);
+        row("mnuOpen", "mnuMain", "Открыть...", QKeySequence(QStringLiteral("Ctrl+O")), true);
+        row("mnuSeparator7", "mnuMain", "", none, true);
+        row("mnuSave", "mnuMain", "Сохранить", QKeySequence(QStringLiteral("Ctrl+S")), true);
+        row("mnuSaveAs", "mnuMain", "Сохранить как...", none, true);
+        row("mnuStop", "mnuMain", "Завершить", QKeySequence(QStringLiteral("Ctrl+E")), true);
+        row("mnuSeparator6", "mnuMain", "", none, true);
+        row("mnuSaveFile", "mnuMain", "Записать", none, true);
+        row("mnuList", "mnuMain", "Журнал...", QKeySequence(QStringLiteral("Ctrl+L")), true);
+        row("mnuSeparator5", "mnuMain", "", none, true);
+        row("mnuPrint", "mnuMain", "Печать...", QKeySequence(QStringLiteral("Ctrl+P")), true);
+        row("mnuSeparator", "mnuMain", "", none, true);
+        row("mnuExit", "mnuMain", "Выход", QKeySequence(QStringLiteral("Ctrl+Q")), true);
+        row("mnuView", "", "Вид", none, true);
+        row("mnuDialogWindow", "mnuView", "Окно диалога", none, true);
+        row("mnuColor", "mnuDialogWindow", "цвет...", none, true);
+        row("mnuFont", "mnuDialogWindow", "шрифт...", none, true);
+        row("mnuSeparator4", "mnuView", "", none, true);
+        row("mnuKeys", "mnuView", "Клавиатура", QKeySequence(QStringLiteral("Ctrl+K")), true);
+        row("mnuOptions", "", "Опции", none, true);
+        row("mnuStartDialog", "mnuOptions", "Начинает диалог", none, true);
+        row("mnuHuman", "mnuStartDialog", "человек", none, true);
+        row("mnuProgramm", "mnuStartDialog", "программа", none, true);
+        row("nmuHumanName", "mnuOptions", "Имя человека...", none, true);
+        row("mnuBases", "", "Базы знаний", none, true);
+        row("mnuCreate", "mnuBases", "Создать", QKeySequence(QStringLiteral("Ctrl+M")), true);
+        row("mnuChoose", "mnuBases", "Выбрать...", QKeySequence(QStringLiteral("Ctrl+T")), true);
+        row("mnuSplit", "mnuBases", "Слить", none, true);
+        row("mnuFirstBase", "mnuSplit", "1-я база", none, true);
+        row("mnuSecondBase", "mnuSplit", "2-я база", none, true);
+        row("mnuSeparator2", "mnuSplit", "", none, false);
+        row("mnuRunSplit", "mnuSplit", "слить", none, false);
+        row("mnuChange", "mnuBases", "Редактировать", none, true);
+        row("mnuAnswers", "mnuChange", "базу знаний ответов", none, true);
+        row("mnuQuestions", "mnuChange", "базу знаний вопросов", none, true);
+        row("mnuSinonim", "mnuChange", "базу знаний синонимов", none, true);
+        row("mnuSeparator8", "mnuBases", "", none, true);
+        row("mnuStatistics", "mnuBases", "Статистика...", none, true);
+        row("mnuInfo", "", "Справка", none, true);
+        row("mnuHelp", "mnuInfo", "Помощь", QKeySequence(Qt::Key_F1), true);
+        row("mnuAbout", "mnuInfo", "О программе...", none, true);
+    }
+    void menuTree() {
+        QFETCH(QString, name);
+        QFETCH(QString, parent);
+        QFETCH(QString, caption);
+        QFETCH(QKeySequence, shortcut);
+        QFETCH(bool, visible);
+        Rig rig;
+        QCOMPARE(rig.start(), Program::Start::Running);
+
+        QAction* action = nullptr;
+        QWidget* owner = nullptr;
+        if (auto* menu = rig.main()->findChild<QMenu*>(name)) {
+            action = menu->menuAction();
+            owner = parent.isEmpty() ? static_cast<QWidget*>(rig.main()->menuBar())
+                                     : rig.main()->findChild<QMenu*>(parent);
+        } else {
+            action = rig.main()->findChild<QAction*>(name);
+            owner = rig.main()->findChild<QMenu*>(parent);
+        }
+        QVERIFY2(action, qPrintable(name));
+        QVERIFY(owner);
+        QVERIFY(owner->actions().contains(action));
+        if (caption.isEmpty())
+            QVERIFY(action->isSeparator());
+        else
+            QCOMPARE(action->text(), caption);
+        QCOMPARE(action->shortcut(), shortcut);
+        QCOMPARE(action->isVisible(), visible);
+        // Qt reports a hidden action as disabled; what counts is that it is not disabled on its own account.
+        QCOMPARE(action->isEnabled(), visible);
+        QCOMPARE(action->isChecked(), name == QLatin1String("mnuHuman"));
+
+        rig.dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить диалог перед выходом?"), false);
+        QVERIFY(rig.main()->close());
+    }
+
+    void menuOrderFollowsTheTree() {
+        Rig rig;
+        QCOMPARE(rig.start(), Program::Start::Running);
+        QStringList bar;
+        for (QAction* a : rig.main()->menuBar()->actions())
+            bar.append(a->menu()->objectName());
+        QCOMPARE(bar, QStringList({QStringLiteral("mnuMain"), QStringLiteral("mnuView"), QStringLiteral("mnuOptions"),
+                                   QStringLiteral("mnuBases"), QStringLiteral("mnuInfo")}));
+        QStringList main;
+        for (QAction* a : rig.find<QMenu>("mnuMain")->actions())
+            main.append(a->objectName());
+        QCOMPARE(main.join(QLatin1Char(' ')),
+                 QStringLiteral("mnuNewDialog mnuOpen mnuSeparator7 mnuSave mnuSaveAs mnuStop mnuSeparator6 "
+                                "mnuSaveFile mnuList mnuSeparator5 mnuPrint mnuSeparator mnuExit"));
+        QStringList split;
+        for (QAction* a : rig.find<QMenu>("mnuSplit")->actions())
+            if (a->isVisible())
+                split.append(a->text());
+        QCOMPARE(split, QStringList({s("1-я база"), s("2-я база")}));
+        rig.dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить диалог перед выходом?"), false);
+        QVERIFY(rig.main()->close());
+    }
+
+    void controls() {
+        Rig rig;
+        QCOMPARE(rig.start(), Program::Start::Running);
+        QCOMPARE(rig.find<QLineEdit>("txtPhrase")->toolTip(), s("Поле ввода реплики человека."));
+        QCOMPARE(rig.find<QTextEdit>("rtfDialog")->toolTip(), s("Поле вывода диалога."));
+        QCOMPARE(rig.find<QPushButton>("cmdApply")->text(), s("Принять"));
+        QCOMPARE(rig.find<QLineEdit>("txtPhrase")->font().family(), QStringLiteral("Tahoma"));
+        QCOMPARE(rig.find<QLineEdit>("txtPhrase")->nextInFocusChain(), rig.find<QTextEdit>("rtfDialog"));
+        rig.dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить диалог перед выходом?"), false);
+        QVERIFY(rig.main()->close());
+    }
+
+    void layoutOnResize_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("default") << QSize(477, 360);
+        QTest::newRow("wide") << QSize(780, 400);
+        QTest::newRow("tall and narrow") << QSize(200, 580);
+        QTest::newRow("odd sizes") << QSize(333, 271);
+    }
+    void layoutOnResize() {
+        QFETCH(QSize, size);
+        Rig rig;
+        QCOMPARE(rig.start(), Program::Start::Running);
+        rig.main()->resize(size);
+        QApplication::processEvents();
+        const QWidget* client = rig.main()->centralWidget();
+        const QRect pane = rig.find<QTextEdit>("rtfDialog")->geometry();
+        const QRect phrase = rig.find<QLineEdit>("txtPhrase")->geometry();
+        const QRect apply = rig.find<QPushButton>("cmdApply")->geometry();
+        const double dx = Twips::dpiX(rig.main());
+        const double dy = Twips::dpiY(rig.main());
+        const auto px = [](double twips, double dpi) { return twips * dpi / 1440.0; };
+
+        // The pane hides a pixel of border left and two right; the phrase box sits under it at the bottom.
+        QCOMPARE(pane.left(), Twips::toPixels(-15, dx));
+        QVERIFY(qAbs(pane.width() - (client->width() + px(45, dx))) <= 1);
+        QCOMPARE(pane.top(), 0);
+        QVERIFY(qAbs(pane.height() - (client->height() - px(370, dy))) <= 1);
+        QCOMPARE(phrase.left(), 0);
+        QCOMPARE(phrase.width(), pane.width());
+        QVERIFY(qAbs(phrase.top() - (client->height() - px(380, dy))) <= 1);
+        QCOMPARE(phrase.height(), Twips::toPixels(375, dy));
+        QVERIFY(phrase.bottom() < client->height());
+        QVERIFY(phrase.top() <= pane.bottom() + 1);
+        // The default button exists and is pressed by Enter, but no one ever sees it.
+        QVERIFY(apply.bottom() < 0);
+
+        rig.dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить диалог перед выходом?"), false);
+        QVERIFY(rig.main()->close());
+    }
+
+    void enterInThePhraseBoxRunsATurn() {
+        Rig rig;
+        QCOMPARE(rig.start(), Program::Start::Running);
+        auto* phrase = rig.find<QLineEdit>("txtPhrase");
+        QTextDocument* document = rig.find<QTextEdit>("rtfDialog")->document();
+        int changedFrom = -1;
+        int removed = -1;
+        connect(document, &QTextDocument::contentsChange, this, [&](int from, int charsRemoved, int) {
+            if (changedFrom < 0) {
+                changedFrom = from;
+                removed = charsRemoved;
+            }
+        });
+        const int shownBefore = document->characterCount();
+
+        phrase->insert(s("привет"));
+        QTest::keyClick(phrase, Qt::Key_Return);
+
+        const QString added = s("\r\n<ЧЕЛОВЕК>Привет.\r\n<TK> Здравствуй!");
+        QCOMPARE(rig.pane(), humanIntro + QStringLiteral("\r\n") + added);
+        QCOMPARE(rig.shownPane(), QString(rig.pane()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        QCOMPARE(rig.journal().mid(3), QStringList({s("<ЧЕЛОВЕК>Привет."), s("<TK> Здравствуй!")}));
+        QCOMPARE(phrase->text(), QString());
+        QVERIFY(!rig.v.DialogSaved);
+        // Only the new lines went into the widget: the old text was not set again.
+        QCOMPARE(changedFrom, shownBefore - 1);
+        QCOMPARE(removed, 0);
+        QCOMPARE(rig.find<QTextEdit>("rtfDialog")->textCursor().position(), document->characterCount() - 1);
+        QVERIFY(rig.main()->isEnabled());
+        QVERIFY(!QApplication::overrideCursor());
+
+        rig.dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить диалог перед выходом?"), false);
+        QVERIFY(rig.main()->close());
+    }
+
+    void stopDisablesTheRunningControls() {
+        Rig rig;
+        QCOMPARE(rig.start(), Program::Start::Running);
+        auto* phrase = rig.find<QLineEdit>("txtPhrase");
+        const QList<QObject*> running{rig.find<QPushButton>("cmdApply"), rig.find<QAction>("mnuStop"),
+                                      rig.find<QAction>("mnuSave"), rig.find<QAction>("mnuSaveAs")};
+        for (QObject* control : running)
+            QVERIFY(control->property("enabled").toBool());
+
+        rig.find<QAction>("mnuStop")->trigger();
+
+        for (QObject* control : running)
+            QVERIFY2(!control->property("enabled").toBool(), qPrintable(control->objectName()));
+        QVERIFY(rig.v.DialogSaved);
+        const QString stopped = humanIntro + s("\r\n\r\n\r\nДиалог завершен.");
+        QCOMPARE(rig.pane(), stopped);
+        QVERIFY(rig.find<QAction>("mnuSaveFile")->isEnabled());
+        QVERIFY(rig.find<QAction>("mnuPrint")->isEnabled());
+
+        phrase->insert(s("привет"));
+        QTest::keyClick(phrase, Qt::Key_Return);
+        QCOMPARE(rig.pane(), stopped);
+        QCOMPARE(phrase->text(), s("привет"));
+        QCOMPARE(rig.journal().size(), 3);
+
+        rig.main()->Enter();
+        QCOMPARE(rig.pane(), stopped + s("\r\n<ЧЕЛОВЕК>Привет.\r\n<TK> Здравствуй!"));
+        QCOMPARE(rig.journal().size(), 5);
+        QVERIFY(!running.constFirst()->property("enabled").toBool());
+
+        rig.find<QAction>("mnuNewDialog")->trigger();
+        for (QObject* control : running)
+            QVERIFY(control->property("enabled").toBool());
+        QCOMPARE(rig.pane(), humanIntro + QStringLiteral("\r\n"));
+
+        rig.dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить диалог перед выходом?"), false);
+        QVERIFY(rig.main()->close());
+    }
+
+    void stopMacroEndsTheDialogue() {
+        Rig rig;
+        QCOMPARE(rig.start(), Program::Start::Running);
+        auto* phrase = rig.find<QLineEdit>("txtPhrase");
+        phrase->insert(s("Пока"));
+        QTest::keyClick(phrase, Qt::Key_Return);
+        QVERIFY(!rig.find<QPushButton>("cmdApply")->isEnabled());
+        QVERIFY(!rig.find<QAction>("mnuSave")->isEnabled());
+        QVERIFY(rig.pane().endsWith(s("До встречи, Человек! \r\n\r\nДиалог завершен.")));
+        QVERIFY(rig.shownPane().endsWith(s("\n\nДиалог завершен.")));
+        rig.dialogs.expectQuestion(s("Выйти?"), true);
+        QVERIFY(rig.main()->close());
+        QVERIFY(rig.dialogs.verify());
+    }
+
+    void programStartsWithItsOnlyQuestion() {
+        Rig rig;
+        QCOMPARE(rig.start(), Program::Start::Running);
+        rig.find<QAction>("mnuProgramm")->trigger();
+        QVERIFY(rig.find<QAction>("mnuProgramm")->isChecked());
+        QVERIFY(!rig.find<QAction>("mnuHuman")->isChecked());
+        QCOMPARE(rig.pane(), humanIntro + QStringLiteral("\r\n"));
+
+        rig.find<QAction>("mnuNewDialog")->trigger();
+
+        QCOMPARE(rig.pane(), programStartsIntro() + s("\r\n\r\n<TK> Как тебя зовут?"));
+        QCOMPARE(rig.journal().mid(rig.journal().size() - 3),
+                 QStringList({QStringLiteral("\r"), s("[Дата: 12-06-2026; Время: 09:05:41]"), s("<TK> Как тебя зовут?")}));
+        rig.dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить диалог перед выходом?"), false);
+        QVERIFY(rig.main()->close());
+    }
+
+    void programCannotStartWithoutQuestions() {
+        Rig rig;
+        rig.seedFile(QStringLiteral("standart.tkq"), QString());
+        QCOMPARE(rig.start(), Program::Start::Running);
+        rig.find<QAction>("mnuStop")->trigger();
+        const QString before = rig.pane();
+        const QByteArray journal = readAll(rig.file(QStringLiteral("ChatList.log")));
+        rig.find<QAction>("mnuProgramm")->trigger();
+        rig.dialogs.expectMessage(s("Новый диалог не может быть начат, так\r\nкак программа не знает ни одного вопроса."));
+
+        rig.find<QAction>("mnuNewDialog")->trigger();
+
+        QVERIFY(rig.dialogs.verify());
+        QCOMPARE(rig.dialogs.shown().constLast().title, s("Сообщение"));
+        QCOMPARE(rig.dialogs.shown().constLast().icon, Dialogs::Icon::Information);
+        QCOMPARE(rig.pane(), before);
+        QCOMPARE(readAll(rig.file(QStringLiteral("ChatList.log"))), journal);
+        QCOMPARE(rig.main()->windowTitle(), QStringLiteral("Talkomat v1.0 [dialog.dlg]"));
+        QVERIFY(rig.find<QPushButton>("cmdApply")->isEnabled());
+        QVERIFY(rig.find<QAction>("mnuSaveAs")->isEnabled());
+        QVERIFY(!rig.v.DialogSaved);
+
+        rig.dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить диалог перед выходом?"), false);
+        QVERIFY(rig.main()->close());
+    }
+
+    void shutDown_data() {
+        QTest::addColumn<bool>("dialogSaved");
+        QTest::addColumn<bool>("basesChanged");
+        QTest::addColumn<QList<bool>>("answers");
+        QTest::addColumn<QStringList>("expectedQuestions");
+        QTest::addColumn<bool>("closes");
+        QTest::addColumn<bool>("dialogueSaveRuns");
+        QTest::addColumn<bool>("basesWritten");
+
+        const QString exit = s("Выйти?");
+        const QString dialogue = s("Сохранить диалог перед выходом?");
+        const QString bases = s("Сохранить базы знаний перед выходом?");
+        QTest::newRow("no to exit changes nothing")
+            << false << true << QList<bool>{false} << QStringList{exit} << false << false << false;
+        QTest::newRow("saved and unchanged: only the exit question")
+            << true << false << QList<bool>{true} << QStringList{exit} << true << false << false;
+        QTest::newRow("unsaved dialogue kept") << false << false << QList<bool>{true, true}
+                                               << QStringList{exit, dialogue} << true << true << false;
+        QTest::newRow("unsaved dialogue dropped") << false << false << QList<bool>{true, false}
+                                                  << QStringList{exit, dialogue} << true << false << false;
+        QTest::newRow("changed bases saved")
+            << true << true << QList<bool>{true, true} << QStringList{exit, bases} << true << false << true;
+        QTest::newRow("changed bases dropped")
+            << true << true << QList<bool>{true, false} << QStringList{exit, bases} << true << false << false;
+        QTest::newRow("all three questions") << false << true << QList<bool>{true, false, true}
+                                             << QStringList{exit, dialogue, bases} << true << false << true;
+    }
+    void shutDown() {
+        QFETCH(bool, dialogSaved);
+        QFETCH(bool, basesChanged);
+        QFETCH(QList<bool>, answers);
+        QFETCH(QStringList, expectedQuestions);
+        QFETCH(bool, closes);
+        QFETCH(bool, dialogueSaveRuns);
+        QFETCH(bool, basesWritten);
+
+        Rig rig;
+        QCOMPARE(rig.start(), Program::Start::Running);
+        int dialogueSaves = 0;
+        rig.main()->saveDialogue = [&] { ++dialogueSaves; };
+        if (dialogSaved)
+            rig.find<QAction>("mnuStop")->trigger();
+        if (basesChanged) {
+            rig.v.SynonymBase.append({s(" ХАТА "), s(" ДОМ ")});
+            rig.v.SynonymCount = 4;
+            rig.v.SynonymBaseChanged = true;
+        }
+        const QByteArray synonymsBefore = readAll(rig.file(QStringLiteral("standart.tks")));
+        const QByteArray optionsBefore = readAll(rig.file(QStringLiteral("tk.ini")));
+        const QDateTime optionsTime = QFileInfo(rig.file(QStringLiteral("tk.ini"))).lastModified();
+        for (qsizetype i = 0; i < answers.size(); ++i)
+            rig.dialogs.expectQuestion(expectedQuestions.at(i), answers.at(i));
+        const bool savedBefore = rig.v.DialogSaved;
+        const QString paneBefore = rig.pane();
+
+        QCOMPARE(rig.main()->close(), closes);
+
+        QVERIFY(rig.dialogs.verify());
+        for (const ScriptedDialogs::Shown& shown : rig.dialogs.shown())
+            QCOMPARE(shown.title, s("Вопрос"));
+        QCOMPARE(rig.main()->isVisible(), !closes);
+        QCOMPARE(dialogueSaves, dialogueSaveRuns ? 1 : 0);
+        const QByteArray synonymsAfter = readAll(rig.file(QStringLiteral("standart.tks")));
+        if (basesWritten)
+            QCOMPARE(synonymsAfter, cp1251(s(" ЗДОРОВО \r\n ПРИВЕТ \r\n ХАТА \r\n ДОМ \r\n")));
+        else
+            QCOMPARE(synonymsAfter, synonymsBefore);
+        QCOMPARE(readAll(rig.file(QStringLiteral("tk.ini"))), optionsBefore);
+        QCOMPARE(QFileInfo(rig.file(QStringLiteral("tk.ini"))).lastModified(), optionsTime);
+        QCOMPARE(rig.settings->contains(QStringLiteral("Settings/MainWidth")), closes);
+        QVERIFY(!QApplication::overrideCursor());
+        if (!closes) {
+            QCOMPARE(rig.v.DialogSaved, savedBefore);
+            QCOMPARE(rig.v.SynonymBaseChanged, basesChanged);
+            QCOMPARE(rig.pane(), paneBefore);
+            rig.dialogs.clear();
+            rig.dialogs.expectQuestion(s("Выйти?"), true)
+                .expectQuestion(s("Сохранить диалог перед выходом?"), false)
+                .expectQuestion(s("Сохранить базы знаний перед выходом?"), false);
+            QVERIFY(rig.main()->close());
+        }
+    }
+
+    void basesThatCannotBeWrittenKeepTheProgramOpen() {
+        Rig rig;
+        QCOMPARE(rig.start(), Program::Start::Running);
+        rig.find<QAction>("mnuStop")->trigger();
+        rig.v.QuestionBaseFile = QStringLiteral("tk.ini/lost.tkq");
+        rig.v.QuestionBaseChanged = true;
+        const QByteArray answers = readAll(rig.file(QStringLiteral("standart.tka")));
+        rig.dialogs.expectQuestion(s("Выйти?"), true)
+            .expectQuestion(s("Сохранить базы знаний перед выходом?"), true)
+            .expectMessageStartingWith(s("Не удалось записать файл \"tk.ini/lost.tkq\": "));
+
+        QVERIFY(!rig.main()->close());
+
+        QVERIFY(rig.dialogs.verify());
+        const ScriptedDialogs::Shown error = rig.dialogs.shown().constLast();
+        QCOMPARE(error.title, s("Ошибка"));
+        QCOMPARE(error.icon, Dialogs::Icon::Critical);
+        QVERIFY(error.text.contains(s("Программа продолжает работу")));
+        rig.dialogs.clear();
+        QVERIFY(rig.main()->isVisible());
+        QVERIFY(rig.main()->isEnabled());
+        QVERIFY(!QApplication::overrideCursor());
+        QCOMPARE(readAll(rig.file(QStringLiteral("standart.tka"))), answers);
+        QVERIFY(!rig.settings->contains(QStringLiteral("Settings/MainWidth")));
+
+        rig.dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить базы знаний перед выходом?"), false);
+        QVERIFY(rig.main()->close());
+        QVERIFY(rig.dialogs.verify());
+    }
+
+    void placementWrittenAndReadBack() {
+        Rig rig;
+        rig.settings->setValue(QStringLiteral("Settings/MainLeft"), QStringLiteral("1500"));
+        rig.settings->setValue(QStringLiteral("Settings/MainTop"), QStringLiteral("1200"));
+        rig.settings->setValue(QStringLiteral("Settings/MainWidth"), QStringLiteral("6000"));
+        rig.settings->setValue(QStringLiteral("Settings/MainHeight"), QStringLiteral("4500"));
+        QCOMPARE(rig.start(), Program::Start::Running);
+        const double dx = Twips::dpiX(rig.main());
+        const double dy = Twips::dpiY(rig.main());
+        QCOMPARE(rig.main()->pos(), QPoint(Twips::toPixels(1500, dx), Twips::toPixels(1200, dy)));
+        QCOMPARE(rig.main()->size(), QSize(Twips::toPixels(6000, dx), Twips::toPixels(4500, dy)));
+
+        rig.main()->setGeometry(QRect(QPoint(Twips::toPixels(3000, dx), Twips::toPixels(750, dy)),
+                                      QSize(Twips::toPixels(8010, dx), Twips::toPixels(5010, dy))));
+        QApplication::processEvents();
+        const QPoint pos = rig.main()->pos();
+        const QSize size = rig.main()->size();
+        rig.dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить диалог перед выходом?"), false);
+        QVERIFY(rig.main()->close());
+        QCOMPARE(rig.settings->value(QStringLiteral("Settings/MainLeft")).toString(),
+                 QString::number(qRound(Twips::fromPixels(pos.x(), dx))));
+        QCOMPARE(rig.settings->value(QStringLiteral("Settings/MainHeight")).toString(),
+                 QString::number(qRound(Twips::fromPixels(size.height(), dy))));
+        rig.program.reset();
+
+        rig.v = Variables();
+        rig.dialogs.clear();
+        QCOMPARE(rig.start(), Program::Start::Running);
+        QCOMPARE(rig.main()->pos(), pos);
+        QCOMPARE(rig.main()->size(), size);
+        rig.dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить диалог перед выходом?"), false);
+        QVERIFY(rig.main()->close());
+    }
+
+    void placementOffEveryScreenIsPulledBack() {
+        Rig rig;
+        rig.settings->setValue(QStringLiteral("Settings/MainLeft"), QStringLiteral("-90000"));
+        rig.settings->setValue(QStringLiteral("Settings/MainTop"), QStringLiteral("90000"));
+        QCOMPARE(rig.start(), Program::Start::Running);
+        QVERIFY2(rig.main()->screen()->availableGeometry().contains(rig.main()->frameGeometry()),
+                 qPrintable(QStringLiteral("%1,%2 %3x%4 on %5x%6")
+                                .arg(rig.main()->frameGeometry().x())
+                                .arg(rig.main()->frameGeometry().y())
+                                .arg(rig.main()->frameGeometry().width())
+                                .arg(rig.main()->frameGeometry().height())
+                                .arg(rig.main()->screen()->availableGeometry().width())
+                                .arg(rig.main()->screen()->availableGeometry().height())));
+        rig.dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить диалог перед выходом?"), false);
+        QVERIFY(rig.main()->close());
+    }
+
+    void minimisedWindowKeepsTheStoredPlacement() {
+        Rig rig;
+        rig.settings->setValue(QStringLiteral("Settings/MainLeft"), QStringLiteral("750"));
+        QCOMPARE(rig.start(), Program::Start::Running);
+        rig.main()->move(300, 200);
+        rig.main()->setWindowState(Qt::WindowMinimized);
+        QVERIFY(rig.main()->isMinimized());
+        rig.dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить диалог перед выходом?"), false);
+        QVERIFY(rig.main()->close());
+        QCOMPARE(rig.settings->value(QStringLiteral("Settings/MainLeft")).toString(), QStringLiteral("750"));
+        QVERIFY(!rig.settings->contains(QStringLiteral("Settings/MainTop")));
+    }
+
+    void exitMenuItemAsks() {
+        Rig rig;
+        QCOMPARE(rig.start(), Program::Start::Running);
+        rig.dialogs.expectQuestion(s("Выйти?"), false);
+        rig.find<QAction>("mnuExit")->trigger();
+        QVERIFY(rig.dialogs.verify());
+        QVERIFY(rig.main()->isVisible());
+        rig.dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить диалог перед выходом?"), false);
+        rig.find<QAction>("mnuExit")->trigger();
+        QVERIFY(!rig.main()->isVisible());
+    }
+
+    void helpAndAbout() {
+        Rig rig;
+        QCOMPARE(rig.start(), Program::Start::Running);
+        rig.dialogs.expectHelp(QStringLiteral("help.hlp"));
+        rig.find<QAction>("mnuHelp")->trigger();
+        QCOMPARE(rig.dialogs.shown().constLast().topic, 1);
+
+        QString version;
+        rig.dialogs.expectModal(QStringLiteral("frmAbout"), [&](QDialog& about) {
+            if (const QLabel* label = about.findChild<QLabel*>(QStringLiteral("lblVersion")))
+                version = label->text();
+        });
+        rig.find<QAction>("mnuAbout")->trigger();
+        QVERIFY(rig.dialogs.verify());
+        QVERIFY2(version.contains(QStringLiteral("1.0")), qPrintable(version));
+
+        rig.dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить диалог перед выходом?"), false);
+        QVERIFY(rig.main()->close());
+    }
+
+    void longDialogueAppendsStayCheap() {
+        Rig rig;
+        QCOMPARE(rig.start(), Program::Start::Running);
+        auto* phrase = rig.find<QLineEdit>("txtPhrase");
+        for (int i = 0; i < 200; ++i) {
+            rig.random.push(0.0);
+            rig.random.push(0.0);
+            phrase->setText(QStringLiteral("фраза номер %1").arg(i));
+            rig.main()->Enter();
+        }
+        QCOMPARE(rig.shownPane(), QString(rig.pane()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        QCOMPARE(rig.journal().size(), 3 + 400);
+        rig.dialogs.expectQuestion(s("Выйти?"), true)
+            .expectQuestion(s("Сохранить диалог перед выходом?"), false)
+            .expectQuestion(s("Сохранить базы знаний перед выходом?"), false);
+        QVERIFY(rig.main()->close());
+    }
+};
+
+QTEST_MAIN(tst_frmMain)
+#include "tst_frmmain.moc"

@@ -1,0 +1,44 @@
+#include "HelpViewer.h"
+
+#include "Cp1251.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window), m_browser(new QTextBrowser(this)) {
+    setObjectName(QStringLiteral("frmHelp"));
+    setWindowTitle(QStringLiteral("Помощь"));
+    m_browser->setObjectName(QStringLiteral("rtfHelp"));
+    m_browser->setOpenExternalLinks(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_browser);
+    resize(640, 480);
+}
+
+// Like every file of the program the help may be Windows-1251; a file that is valid UTF-8 or says so is read as such.
+QString HelpViewer::decodeHelp(const QByteArray& bytes) {
+    const QByteArray head = bytes.left(1024).toLower();
+    if (head.contains("windows-1251") || head.contains("cp1251"))
+        return Cp1251::decode(bytes);
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8.decode(bytes);
+    return utf8.hasError() ? Cp1251::decode(bytes) : text;
+}
+
+void HelpViewer::openTopic(const QString& helpFile, int topic) {
+    QFile file(helpFile);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_browser->setPlainText(QStringLiteral("Не удалось открыть файл справки \"%1\": %2")
+                                    .arg(QDir::toNativeSeparators(helpFile), file.errorString()));
+        return;
+    }
+    m_browser->setSearchPaths({QFileInfo(helpFile).absolutePath()});
+    m_browser->setHtml(decodeHelp(file.readAll()));
+    m_browser->scrollToAnchor(QStringLiteral("topic%1").arg(topic));
+}

@@ -1,0 +1,78 @@
+#include "Program.h"
+
+#include "Dialogs.h"
+#include "Dialogue.h"
+#include "frmMain.h"
+#include "frmSplash.h"
+
+#include <QDir>
+#include <QSettings>
+#include <QStandardPaths>
+
+QString ProgramContext::defaultFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+QString Program::alreadyRunningMessage() { return QStringLiteral("Программа уже запущена!"); }
+
+Program::Program(const ProgramContext& context, QObject* parent) : QObject(parent), m_context(context) {}
+
+Program::~Program() {
+    // The window refers to the dialogue; it goes first.
+    m_main.reset();
+    m_splash.reset();
+    m_dialogue.reset();
+}
+
+Program::Start Program::start() {
+    Dialogs& dialogs = m_context.dialogs;
+    const QString folder = m_context.folder;
+    const QString title = QStringLiteral("Сообщение");
+
+    if (!QDir().mkpath(folder)) {
+        dialogs.message(nullptr,
+                        QStringLiteral("Не удалось создать папку программы \"%1\".").arg(QDir::toNativeSeparators(folder)),
+                        title, Dialogs::Icon::Critical);
+        return Start::Failed;
+    }
+    m_instance = std::make_unique<SingleInstance>(folder);
+    if (!m_instance->tryLock()) {
+        m_instance.reset();
+        dialogs.message(nullptr, alreadyRunningMessage(), title, Dialogs::Icon::Exclamation);
+        return Start::AlreadyRunning;
+    }
+    if (Result r = prepareProgramFolder(folder, m_context.seedDir); !r) {
+        dialogs.message(nullptr, r.error, title, Dialogs::Icon::Critical);
+        return Start::Failed;
+    }
+    // The options, the bases and the journal are named without a folder and must resolve here for the whole run,
+    // whatever folders a file chooser visits.
+    QDir::setCurrent(folder);
+
+    m_splash = std::make_unique<frmSplash>();
+    m_splash->showNow();
+
+    m_dialogue = std::make_unique<Dialogue>(m_context.variables, m_context.random, m_context.clock);
+    m_main = std::make_unique<frmMain>(m_context.variables, *m_dialogue, dialogs, m_context.settings, m_context.clock);
+    connect(m_main.get(), &frmMain::activated, this, &Program::closeSplash);
+
+    const StartupOutcome outcome = m_main->Form_Load();
+    if (!outcome.result) {
+        closeSplash();
+        dialogs.message(nullptr,
+                        QStringLiteral("Программа не может начать работу.\r\n") + outcome.result.error,
+                        title, Dialogs::Icon::Critical);
+        m_main.reset();
+        return Start::Failed;
+    }
+    m_main->show();
+    m_main->activateWindow();
+    // Without a window manager the activation may never come; the splash must not outlive the start either way.
+    closeSplash();
+    return Start::Running;
+}
+
+void Program::closeSplash() {
+    if (m_splash)
+        m_splash->close();
+}

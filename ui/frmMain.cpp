@@ -1,0 +1,375 @@
+#include "frmMain.h"
+
+#include "Bases.h"
+#include "BusyCursor.h"
+#include "Dialogs.h"
+#include "Dialogue.h"
+#include "Journal.h"
+#include "Twips.h"
+#include "frmAbout.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QShowEvent>
+#include <QTextEdit>
+
+namespace {
+
+// The widget keeps its own line ends; the model's CR LF text is only translated on the way in.
+QString forPane(QString text) {
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+QFont tahoma() {
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPointSizeF(8.25);
+    return font;
+}
+
+} // namespace
+
+QString frmMain::helpFileName() { return QStringLiteral("help.hlp"); }
+
+QString frmMain::baseCaption() { return Settings::applicationName(); }
+
+frmMain::frmMain(Variables& v, Dialogue& dialogue, Dialogs& dialogs, QSettings& settings, const Clock& clock,
+                 QWidget* parent)
+    : QMainWindow(parent), m_v(v), m_dialogue(dialogue), m_dialogs(dialogs), m_settings(settings), m_clock(clock) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(baseCaption());
+    buildControls();
+    buildMenus();
+
+    connect(&m_dialogue, &Dialogue::paneReset, this, &frmMain::showPaneText);
+    connect(&m_dialogue, &Dialogue::paneAppended, this, &frmMain::appendPaneText);
+    connect(&m_dialogue, &Dialogue::runningChanged, this, &frmMain::setRunningControls);
+    connect(&m_dialogue, &Dialogue::captionChanged, this, &QWidget::setWindowTitle);
+
+    const double dx = Twips::dpiX(this);
+    const double dy = Twips::dpiY(this);
+    resize(Twips::toPixels(7035, dx), Twips::toPixels(4710, dy) + menuBar()->sizeHint().height());
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::buildControls() {
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(m_client);
+
+    // Created in tab order: phrase box, pane, button.
+    m_txtPhrase = new QLineEdit(m_client);
+    m_txtPhrase->setObjectName(QStringLiteral("txtPhrase"));
+    m_txtPhrase->setToolTip(QStringLiteral("Поле ввода реплики человека."));
+    m_txtPhrase->setFont(tahoma());
+
+    m_rtfDialog = new QTextEdit(m_client);
+    m_rtfDialog->setObjectName(QStringLiteral("rtfDialog"));
+    m_rtfDialog->setToolTip(QStringLiteral("Поле вывода диалога."));
+    m_rtfDialog->setReadOnly(true);
+    m_rtfDialog->setAcceptRichText(false);
+    // A long dialogue would otherwise keep every append in the undo history.
+    m_rtfDialog->setUndoRedoEnabled(false);
+    m_rtfDialog->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_rtfDialog->setFocusPolicy(Qt::StrongFocus);
+
+    m_cmdApply = new QPushButton(QStringLiteral("Принять"), m_client);
+    m_cmdApply->setObjectName(QStringLiteral("cmdApply"));
+    m_cmdApply->setDefault(true);
+    m_cmdApply->setFocusPolicy(Qt::NoFocus);
+    // The phrase box overlaps the pane's bottom edge and must be drawn over it.
+    m_txtPhrase->raise();
+
+    // A main window has no default button of its own: Enter in the phrase box presses it here, and only while
+    // it is enabled.
+    connect(m_txtPhrase, &QLineEdit::returnPressed, this, [this] {
+        if (m_cmdApply->isEnabled())
+            m_cmdApply->click();
+    });
+    connect(m_cmdApply, &QPushButton::clicked, this, &frmMain::Enter);
+
+    m_client->installEventFilter(this);
+    m_txtPhrase->setFocus();
+}
+
+QMenu* frmMain::addMenu(QMenu* parent, const char* name, const QString& caption) {
+    QMenu* menu = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
+    menu->setObjectName(QLatin1String(name));
+    return menu;
+}
+
+QAction* frmMain::addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut) {
+    QAction* action = caption == QLatin1String("-") ? menu->addSeparator() : menu->addAction(caption);
+    action->setObjectName(QLatin1String(name));
+    if (!shortcut.isEmpty())
+        action->setShortcut(shortcut);
+    return action;
+}
+
+void frmMain::buildMenus() {
+    const QString sep = QStringLiteral("-");
+
+    QMenu* mnuMain = addMenu(nullptr, "mnuMain", QStringLiteral("Диалог"));
+    QAction* mnuNewDialog = addItem(mnuMain, "mnuNewDialog", QStringLiteral("Новый"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    addItem(mnuMain, "mnuOpen", QStringLiteral("Открыть..."), QKeySequence(Qt::CTRL | Qt::Key_O));
+    addItem(mnuMain, "mnuSeparator7", sep);
+    m_mnuSave = addItem(mnuMain, "mnuSave", QStringLiteral("Сохранить"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    m_mnuSaveAs = addItem(mnuMain, "mnuSaveAs", QStringLiteral("Сохранить как..."));
+    m_mnuStop = addItem(mnuMain, "mnuStop", QStringLiteral("Завершить"), QKeySequence(Qt::CTRL | Qt::Key_E));
+    addItem(mnuMain, "mnuSeparator6", sep);
+    addItem(mnuMain, "mnuSaveFile", QStringLiteral("Записать"));
+    addItem(mnuMain, "mnuList", QStringLiteral("Журнал..."), QKeySequence(Qt::CTRL | Qt::Key_L));
+    addItem(mnuMain, "mnuSeparator5", sep);
+    addItem(mnuMain, "mnuPrint", QStringLiteral("Печать..."), QKeySequence(Qt::CTRL | Qt::Key_P));
+    addItem(mnuMain, "mnuSeparator", sep);
+    QAction* mnuExit = addItem(mnuMain, "mnuExit", QStringLiteral("Выход"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    QMenu* mnuView = addMenu(nullptr, "mnuView", QStringLiteral("Вид"));
+    QMenu* mnuDialogWindow = addMenu(mnuView, "mnuDialogWindow", QStringLiteral("Окно диалога"));
+    addItem(mnuDialogWindow, "mnuColor", QStringLiteral("цвет..."));
+    addItem(mnuDialogWindow, "mnuFont", QStringLiteral("шрифт..."));
+    addItem(mnuView, "mnuSeparator4", sep);
+    addItem(mnuView, "mnuKeys", QStringLiteral("Клавиатура"), QKeySequence(Qt::CTRL | Qt::Key_K));
+
+    QMenu* mnuOptions = addMenu(nullptr, "mnuOptions", QStringLiteral("Опции"));
+    QMenu* mnuStartDialog = addMenu(mnuOptions, "mnuStartDialog", QStringLiteral("Начинает диалог"));
+    m_mnuHuman = addItem(mnuStartDialog, "mnuHuman", QStringLiteral("человек"));
+    m_mnuProgramm = addItem(mnuStartDialog, "mnuProgramm", QStringLiteral("программа"));
+    addItem(mnuOptions, "nmuHumanName", QStringLiteral("Имя человека..."));
+
+    QMenu* mnuBases = addMenu(nullptr, "mnuBases", QStringLiteral("Базы знаний"));
+    addItem(mnuBases, "mnuCreate", QStringLiteral("Создать"), QKeySequence(Qt::CTRL | Qt::Key_M));
+    addItem(mnuBases, "mnuChoose", QStringLiteral("Выбрать..."), QKeySequence(Qt::CTRL | Qt::Key_T));
+    QMenu* mnuSplit = addMenu(mnuBases, "mnuSplit", QStringLiteral("Слить"));
+    addItem(mnuSplit, "mnuFirstBase", QStringLiteral("1-я база"));
+    addItem(mnuSplit, "mnuSecondBase", QStringLiteral("2-я база"));
+    m_mnuSeparator2 = addItem(mnuSplit, "mnuSeparator2", sep);
+    m_mnuRunSplit = addItem(mnuSplit, "mnuRunSplit", QStringLiteral("слить"));
+    QMenu* mnuChange = addMenu(mnuBases, "mnuChange", QStringLiteral("Редактировать"));
+    addItem(mnuChange, "mnuAnswers", QStringLiteral("базу знаний ответов"));
+    addItem(mnuChange, "mnuQuestions", QStringLiteral("базу знаний вопросов"));
+    addItem(mnuChange, "mnuSinonim", QStringLiteral("базу знаний синонимов"));
+    addItem(mnuBases, "mnuSeparator8", sep);
+    addItem(mnuBases, "mnuStatistics", QStringLiteral("Статистика..."));
+
+    QMenu* mnuInfo = addMenu(nullptr, "mnuInfo", QStringLiteral("Справка"));
+    QAction* mnuHelp = addItem(mnuInfo, "mnuHelp", QStringLiteral("Помощь"), QKeySequence(Qt::Key_F1));
+    QAction* mnuAbout = addItem(mnuInfo, "mnuAbout", QStringLiteral("О программе..."));
+
+    m_mnuHuman->setCheckable(true);
+    m_mnuProgramm->setCheckable(true);
+    m_mnuHuman->setChecked(true);
+    auto* starters = new QActionGroup(this);
+    starters->addAction(m_mnuHuman);
+    starters->addAction(m_mnuProgramm);
+
+    connect(mnuNewDialog, &QAction::triggered, this, &frmMain::DialogNew);
+    connect(m_mnuStop, &QAction::triggered, this, &frmMain::DialogStop);
+    connect(mnuExit, &QAction::triggered, this, &QWidget::close);
+    connect(m_mnuHuman, &QAction::triggered, this, [this] { m_dialogue.setHumanStarts(true); });
+    connect(m_mnuProgramm, &QAction::triggered, this, [this] { m_dialogue.setHumanStarts(false); });
+    connect(mnuHelp, &QAction::triggered, this, [this] { m_dialogs.help(this, helpFileName(), 1); });
+    connect(mnuAbout, &QAction::triggered, this, [this] {
+        frmAbout about(this);
+        m_dialogs.execModal(about);
+    });
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_client && event->type() == QEvent::Resize)
+        layoutControls();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::layoutControls() {
+    const double dx = Twips::dpiX(this);
+    const double dy = Twips::dpiY(this);
+    const double clientWidth = Twips::fromPixels(m_client->width(), dx);
+    const double clientHeight = Twips::fromPixels(m_client->height(), dy);
+    const int paneHeight = Twips::toPixels(clientHeight - 370, dy);
+    // A minimised or tiny window leaves the controls where they were.
+    if (paneHeight < 0 || m_client->width() <= 0)
+        return;
+    const int width = Twips::toPixels(clientWidth + 45, dx);
+    m_rtfDialog->setGeometry(Twips::toPixels(-15, dx), 0, width, paneHeight);
+    m_txtPhrase->setGeometry(0, Twips::toPixels(clientHeight - 380, dy), width, Twips::toPixels(375, dy));
+    m_cmdApply->setGeometry(0, Twips::toPixels(-600, dy), Twips::toPixels(1215, dx), Twips::toPixels(495, dy));
+}
+
+void frmMain::setRunningControls(bool running) {
+    m_cmdApply->setEnabled(running);
+    m_mnuStop->setEnabled(running);
+    m_mnuSave->setEnabled(running);
+    m_mnuSaveAs->setEnabled(running);
+}
+
+void frmMain::showPaneText(const QString& text) {
+    m_rtfDialog->setPlainText(forPane(text));
+    moveCaretToEnd();
+}
+
+void frmMain::appendPaneText(const QString& addition) {
+    QTextCursor cursor(m_rtfDialog->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(forPane(addition));
+    moveCaretToEnd();
+}
+
+void frmMain::moveCaretToEnd() {
+    QTextCursor cursor = m_rtfDialog->textCursor();
+    cursor.movePosition(QTextCursor::End);
+    m_rtfDialog->setTextCursor(cursor);
+    m_rtfDialog->ensureCursorVisible();
+}
+
+void frmMain::applyPaneLook(const PaneLook& look) {
+    const QColor back(int(look.BackColor & 0xFF), int((look.BackColor >> 8) & 0xFF), int((look.BackColor >> 16) & 0xFF));
+    QPalette palette = m_rtfDialog->palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, QPalette::Base, back);
+        // The pane is always light unless the person picks otherwise; a dark desktop theme must not paint
+        // white letters on it.
+        palette.setColor(group, QPalette::Text, back.lightness() < 110 ? QColor(Qt::white) : QColor(Qt::black));
+    }
+    m_rtfDialog->setPalette(palette);
+
+    QFont font(look.FontName);
+    font.setPointSizeF(look.FontSize);
+    font.setBold(look.FontBold);
+    font.setItalic(look.FontItalic);
+    font.setUnderline(look.FontUnderline);
+    m_rtfDialog->setFont(font);
+    m_rtfDialog->document()->setDefaultFont(font);
+}
+
+void frmMain::applyPlacement(const Placement& p) {
+    const double dx = Twips::dpiX(this);
+    const double dy = Twips::dpiY(this);
+    QRect frame(Twips::toPixels(p.Left, dx), Twips::toPixels(p.Top, dy), qMax(1, Twips::toPixels(p.Width, dx)),
+                qMax(1, Twips::toPixels(p.Height, dy)));
+    frame = fitOntoScreens(frame, availableScreens());
+    move(frame.topLeft());
+    resize(frame.size());
+    m_fitWhenShown = true;
+}
+
+QList<QRect> frmMain::availableScreens() {
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.append(screen->availableGeometry());
+    return screens;
+}
+
+// The window's frame is known only once it is on screen; the placement is fitted again with it, so that the title
+// bar and the bottom edge really are visible.
+void frmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!m_fitWhenShown || isMaximized() || isFullScreen())
+        return;
+    m_fitWhenShown = false;
+    const QRect frame = frameGeometry();
+    const QRect fitted = fitOntoScreens(frame, availableScreens());
+    if (fitted == frame)
+        return;
+    move(fitted.topLeft());
+    resize(size() - (frame.size() - fitted.size()));
+}
+
+Placement frmMain::currentPlacement() const {
+    const double dx = Twips::dpiX(this);
+    const double dy = Twips::dpiY(this);
+    Placement p;
+    p.Left = Twips::fromPixels(pos().x(), dx);
+    p.Top = Twips::fromPixels(pos().y(), dy);
+    p.Width = Twips::fromPixels(width(), dx);
+    p.Height = Twips::fromPixels(height(), dy);
+    return p;
+}
+
+StartupOutcome frmMain::Form_Load() {
+    StartupOutcome outcome;
+    {
+        BusyCursor busy(this);
+        applyPlacement(readPlacement(m_settings));
+        StartupSteps steps;
+        steps.applyPaneLook = [this](const PaneLook& look) { applyPaneLook(look); };
+        steps.hideMergeItems = [this] {
+            m_mnuRunSplit->setVisible(false);
+            m_mnuSeparator2->setVisible(false);
+        };
+        steps.checkJournal = [this] { return Journal::ListCheck(m_clock, m_dialogue.journalPath()); };
+        outcome = RunStartup(m_v, steps);
+    }
+    if (outcome.result)
+        DialogNew();
+    return outcome;
+}
+
+void frmMain::Enter() {
+    {
+        BusyCursor busy(this);
+        m_dialogue.Turn(m_txtPhrase->text());
+        m_txtPhrase->clear();
+    }
+    moveCaretToEnd();
+    // Disabling the window took the focus away from the phrase box; the next phrase goes there again.
+    m_txtPhrase->setFocus();
+}
+
+void frmMain::DialogNew() {
+    if (m_dialogue.DialogNew() == Dialogue::NewResult::NoQuestions)
+        m_dialogs.message(this, Dialogue::noQuestionsMessage(), QStringLiteral("Сообщение"), Dialogs::Icon::Information);
+    m_txtPhrase->setFocus();
+}
+
+void frmMain::DialogStop() { m_dialogue.DialogStop(); }
+
+bool frmMain::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate)
+        emit activated();
+    return QMainWindow::event(event);
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (confirmClose())
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool frmMain::confirmClose() {
+    const QString question = QStringLiteral("Вопрос");
+    if (!m_dialogs.question(this, QStringLiteral("Выйти?"), question))
+        return false;
+    if (!m_v.DialogSaved && m_dialogs.question(this, QStringLiteral("Сохранить диалог перед выходом?"), question))
+        saveDialogue();
+    if ((m_v.QuestionBaseChanged || m_v.AnswerBaseChanged || m_v.SynonymBaseChanged) &&
+        m_dialogs.question(this, QStringLiteral("Сохранить базы знаний перед выходом?"), question)) {
+        Result saved;
+        {
+            BusyCursor busy(this);
+            saved = SaveBases(m_v);
+        }
+        // Ending now would throw away what the program learned: the person is told and the program stays, so the
+        // cause can be fixed and the bases saved on the next try (or dropped by answering No).
+        if (!saved) {
+            m_dialogs.message(this,
+                              saved.error + QStringLiteral("\r\nБазы знаний не сохранены. Программа продолжает "
+                                                           "работу, чтобы изменения не пропали."),
+                              QStringLiteral("Ошибка"), Dialogs::Icon::Critical);
+            return false;
+        }
+    }
+    if (!isMinimized())
+        writePlacement(m_settings, currentPlacement());
+    return true;
+}
