@@ -2,6 +2,7 @@
 // 32,767 lines each. Run: build/release/bench/talkomat_bench
 #include "Bases.h"
 #include "Clock.h"
+#include "EngineIndex.h"
 #include "Options.h"
 #include "RandomSource.h"
 #include "TextFile.h"
@@ -101,13 +102,14 @@ void BM_ProcessPhrase(benchmark::State& state) {
     BenchRandom random;
     SystemClock clock;
     const QStringList& phrases = corpus().phrases;
+    EngineIndex index;
     qsizetype i = 0;
     for (auto _ : state) {
         v.Mode = Modes::conversation();
         v.PreviousPhrase.clear();
         v.AskedQuestions.clear();
         v.AskedQuestionCount = 0;
-        TurnResult r = ProcessPhrase(v, phrases.at(i++ % phrases.size()), random, clock);
+        TurnResult r = ProcessPhrase(v, phrases.at(i++ % phrases.size()), random, clock, index);
         benchmark::DoNotOptimize(r);
     }
 }

@@ -48,7 +48,7 @@ void Dialogue::setRunning(bool running) {
 }
 
 TurnResult Dialogue::Turn(const QString& raw) {
-    TurnResult result = ProcessPhrase(m_v, raw, m_random, m_clock);
+    TurnResult result = ProcessPhrase(m_v, raw, m_random, m_clock, m_index);
     appendToPane(result.paneAddition());
     journal(Journal::AppendLines({result.HumanLine}, m_journalPath));
     journal(Journal::AppendLines({result.ProgramLine}, m_journalPath));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EngineIndex.h"
 #include "Result.h"
 #include "Turn.h"
 
@@ -65,6 +66,7 @@ private:
     QString m_pane;
     QString m_journalPath;
     Result m_journalResult;
+    EngineIndex m_index;
     bool m_running = false;
     bool m_humanStarts = true;
 };

@@ -2,6 +2,7 @@
 
 #include "Bases.h"
 #include "Clock.h"
+#include "EngineIndex.h"
 #include "Macros.h"
 #include "Phrase.h"
 #include "RandomSource.h"
@@ -58,22 +59,12 @@ template <size_t N> QString drawFrom(const std::array<QString, N>& list, RandomS
 
 bool isEmptyPhrase(const QString& raw) { return trimBlanks(raw).isEmpty(); }
 
-bool matches(const WordList& keys, const WordList& phraseWords) {
-    if (keys.isEmpty())
-        return false;
-    for (const QString& key : keys) {
-        if (!phraseWords.contains(key))
-            return false;
-    }
-    return true;
-}
-
 struct Turn {
     QString display;
     QStringList candidates;
 };
 
-Turn conversationTurn(Variables& v, const QString& raw, RandomSource& random) {
+Turn conversationTurn(Variables& v, const QString& raw, RandomSource& random, EngineIndex& index) {
     Turn t;
     v.PendingPhrase = raw;
     if (isEmptyPhrase(raw)) {
@@ -90,12 +81,8 @@ Turn conversationTurn(Variables& v, const QString& raw, RandomSource& random) {
         t.candidates = {drawFrom(kSilence, random)};
         return t;
     }
-    const WordList words = ExpandSynonyms(SplitKeyWords(key), v);
-    const qsizetype pairedLines = v.AnswerCount - v.AnswerCount % 2;
-    for (qsizetype k = 0; k < pairedLines; k += 2) {
-        if (matches(SplitKeyWords(v.AnswerBase.at(k)), words))
-            t.candidates.append(v.AnswerBase.at(k + 1));
-    }
+    index.sync(v);
+    t.candidates = index.answersFor(index.expand(SplitKeyWords(key)), v);
     if (t.candidates.isEmpty()) {
         const double limit = v.ShortPhraseLimit.asNumber().value_or(kDefaultShortPhraseLimit);
         if (double(key.size()) <= limit) {
@@ -199,6 +186,12 @@ void AddQuestion(Variables& v, QStringList& candidates, RandomSource& random) {
 }
 
 TurnResult ProcessPhrase(Variables& v, const QString& raw, RandomSource& random, const Clock& clock) {
+    EngineIndex index;
+    return ProcessPhrase(v, raw, random, clock, index);
+}
+
+TurnResult ProcessPhrase(Variables& v, const QString& raw, RandomSource& random, const Clock& clock,
+                         EngineIndex& index) {
     Turn t;
     if (v.Mode == Modes::learning()) {
         if (learningTurn(v, raw, random, t))
@@ -206,7 +199,7 @@ TurnResult ProcessPhrase(Variables& v, const QString& raw, RandomSource& random,
     } else {
         // A mode that is neither word can only come from a damaged dialogue file; it is taken as conversation.
         v.Mode = Modes::conversation();
-        t = conversationTurn(v, raw, random);
+        t = conversationTurn(v, raw, random, index);
         AddQuestion(v, t.candidates, random);
     }
 

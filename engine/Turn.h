@@ -6,6 +6,7 @@
 struct Variables;
 class RandomSource;
 class Clock;
+class EngineIndex;
 
 // What one turn gives the dialogue: the two lines it shows and journals, and whether the reply ended the dialogue.
 struct TurnResult {
@@ -19,7 +20,10 @@ struct TurnResult {
 };
 
 // One turn of the conversation on the raw phrase the person typed. Changes the dialogue state and the in-memory
-// bases in `v`; writes no file.
+// bases in `v`; writes no file. The index is brought up to date with the bases first, so any change made to them
+// since the last turn takes part; without one, a fresh index is built for this turn alone.
+TurnResult ProcessPhrase(Variables& v, const QString& raw, RandomSource& random, const Clock& clock,
+                         EngineIndex& index);
 TurnResult ProcessPhrase(Variables& v, const QString& raw, RandomSource& random, const Clock& clock);
 
 QString stopNotice();
