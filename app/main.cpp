@@ -11,7 +11,8 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("talkomat"));
-    QApplication::setApplicationVersion(QStringLiteral("%1.%2").arg(TALKOMAT_VERSION_MAJOR).arg(TALKOMAT_VERSION_MINOR));
+    QApplication::setApplicationVersion(
+        QStringLiteral("%1.%2").arg(TALKOMAT_VERSION_MAJOR).arg(TALKOMAT_VERSION_MINOR));
 
     Variables variables;
     SystemRandom random;

@@ -30,11 +30,15 @@ PaneLook paneLookFrom(const Variables& v) {
 }
 
 namespace Settings {
-QString organizationName() { return QStringLiteral("Talkomat"); }
+QString organizationName() {
+    return QStringLiteral("Talkomat");
+}
 QString applicationName() {
     return QStringLiteral("Talkomat v%1.%2").arg(TALKOMAT_VERSION_MAJOR).arg(TALKOMAT_VERSION_MINOR);
 }
-QString section() { return QStringLiteral("Settings"); }
+QString section() {
+    return QStringLiteral("Settings");
+}
 } // namespace Settings
 
 namespace {
@@ -76,9 +80,13 @@ void writePlacement(QSettings& settings, const Placement& p) {
 SingleInstance::SingleInstance(const QString& folder)
     : m_lock(std::make_unique<QLockFile>(QDir(folder).filePath(lockFileName()))) {}
 
-bool SingleInstance::tryLock() { return m_lock->tryLock(0); }
+bool SingleInstance::tryLock() {
+    return m_lock->tryLock(0);
+}
 
-QString SingleInstance::lockFileName() { return QStringLiteral("talkomat.lock"); }
+QString SingleInstance::lockFileName() {
+    return QStringLiteral("talkomat.lock");
+}
 
 QStringList shippedFiles() {
     return {QStringLiteral("standart.tka"), QStringLiteral("standart.tkq"), QStringLiteral("standart.tks"),
@@ -107,7 +115,9 @@ Result prepareProgramFolder(const QString& folder, const QString& seedDir) {
     return Result::success();
 }
 
-QString optionsBackupSuffix() { return QStringLiteral(".bak"); }
+QString optionsBackupSuffix() {
+    return QStringLiteral(".bak");
+}
 
 namespace {
 

@@ -13,6 +13,8 @@
 HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window), m_browser(new QTextBrowser(this)) {
     setObjectName(QStringLiteral("frmHelp"));
     setWindowTitle(QStringLiteral("Помощь"));
+    // An open help window must not keep the program running once the main window has closed.
+    setAttribute(Qt::WA_QuitOnClose, false);
     m_browser->setObjectName(QStringLiteral("rtfHelp"));
     m_browser->setOpenExternalLinks(true);
     auto* layout = new QVBoxLayout(this);

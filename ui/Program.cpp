@@ -13,7 +13,9 @@ QString ProgramContext::defaultFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }
 
-QString Program::alreadyRunningMessage() { return QStringLiteral("Программа уже запущена!"); }
+QString Program::alreadyRunningMessage() {
+    return QStringLiteral("Программа уже запущена!");
+}
 
 Program::Program(const ProgramContext& context, QObject* parent) : QObject(parent), m_context(context) {}
 
@@ -30,9 +32,9 @@ Program::Start Program::start() {
     const QString title = QStringLiteral("Сообщение");
 
     if (!QDir().mkpath(folder)) {
-        dialogs.message(nullptr,
-                        QStringLiteral("Не удалось создать папку программы \"%1\".").arg(QDir::toNativeSeparators(folder)),
-                        title, Dialogs::Icon::Critical);
+        dialogs.message(
+            nullptr, QStringLiteral("Не удалось создать папку программы \"%1\".").arg(QDir::toNativeSeparators(folder)),
+            title, Dialogs::Icon::Critical);
         return Start::Failed;
     }
     m_instance = std::make_unique<SingleInstance>(folder);
@@ -59,9 +61,8 @@ Program::Start Program::start() {
     const StartupOutcome outcome = m_main->Form_Load();
     if (!outcome.result) {
         closeSplash();
-        dialogs.message(nullptr,
-                        QStringLiteral("Программа не может начать работу.\r\n") + outcome.result.error,
-                        title, Dialogs::Icon::Critical);
+        dialogs.message(nullptr, QStringLiteral("Программа не может начать работу.\r\n") + outcome.result.error, title,
+                        Dialogs::Icon::Critical);
         m_main.reset();
         return Start::Failed;
     }

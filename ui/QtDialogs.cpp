@@ -63,7 +63,9 @@ QStringList qtNameFilters(const QString& filter) {
 
 QtDialogs::QtDialogs() = default;
 
-QtDialogs::~QtDialogs() { delete m_help.data(); }
+QtDialogs::~QtDialogs() {
+    delete m_help.data();
+}
 
 void QtDialogs::message(QWidget* parent, const QString& text, const QString& title, Icon icon) {
     QMessageBox box(qtIcon(icon), title, forDisplay(text), QMessageBox::Ok, parent);
@@ -153,4 +155,6 @@ void QtDialogs::help(QWidget* parent, const QString& helpFile, int topic) {
     m_help->activateWindow();
 }
 
-int QtDialogs::execModal(QDialog& dialog) { return dialog.exec(); }
+int QtDialogs::execModal(QDialog& dialog) {
+    return dialog.exec();
+}

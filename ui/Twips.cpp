@@ -8,9 +8,13 @@
 
 namespace Twips {
 
-int toPixels(double twips, double dpi) { return int(std::lround(twips * dpi / 1440.0)); }
+int toPixels(double twips, double dpi) {
+    return int(std::lround(twips * dpi / 1440.0));
+}
 
-double fromPixels(int pixels, double dpi) { return pixels * 1440.0 / dpi; }
+double fromPixels(int pixels, double dpi) {
+    return pixels * 1440.0 / dpi;
+}
 
 namespace {
 const QScreen* screenOf(const QWidget* widget) {

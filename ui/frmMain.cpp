@@ -37,9 +37,13 @@ QFont tahoma() {
 
 } // namespace
 
-QString frmMain::helpFileName() { return QStringLiteral("help.hlp"); }
+QString frmMain::helpFileName() {
+    return QStringLiteral("help.hlp");
+}
 
-QString frmMain::baseCaption() { return Settings::applicationName(); }
+QString frmMain::baseCaption() {
+    return Settings::applicationName();
+}
 
 frmMain::frmMain(Variables& v, Dialogue& dialogue, Dialogs& dialogs, QSettings& settings, const Clock& clock,
                  QWidget* parent)
@@ -119,7 +123,8 @@ void frmMain::buildMenus() {
     const QString sep = QStringLiteral("-");
 
     QMenu* mnuMain = addMenu(nullptr, "mnuMain", QStringLiteral("Диалог"));
-    QAction* mnuNewDialog = addItem(mnuMain, "mnuNewDialog", QStringLiteral("Новый"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    QAction* mnuNewDialog =
+        addItem(mnuMain, "mnuNewDialog", QStringLiteral("Новый"), QKeySequence(Qt::CTRL | Qt::Key_N));
     addItem(mnuMain, "mnuOpen", QStringLiteral("Открыть..."), QKeySequence(Qt::CTRL | Qt::Key_O));
     addItem(mnuMain, "mnuSeparator7", sep);
     m_mnuSave = addItem(mnuMain, "mnuSave", QStringLiteral("Сохранить"), QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -232,7 +237,8 @@ void frmMain::moveCaretToEnd() {
 }
 
 void frmMain::applyPaneLook(const PaneLook& look) {
-    const QColor back(int(look.BackColor & 0xFF), int((look.BackColor >> 8) & 0xFF), int((look.BackColor >> 16) & 0xFF));
+    const QColor back(int(look.BackColor & 0xFF), int((look.BackColor >> 8) & 0xFF),
+                      int((look.BackColor >> 16) & 0xFF));
     QPalette palette = m_rtfDialog->palette();
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         palette.setColor(group, QPalette::Base, back);
@@ -327,11 +333,14 @@ void frmMain::Enter() {
 
 void frmMain::DialogNew() {
     if (m_dialogue.DialogNew() == Dialogue::NewResult::NoQuestions)
-        m_dialogs.message(this, Dialogue::noQuestionsMessage(), QStringLiteral("Сообщение"), Dialogs::Icon::Information);
+        m_dialogs.message(this, Dialogue::noQuestionsMessage(), QStringLiteral("Сообщение"),
+                          Dialogs::Icon::Information);
     m_txtPhrase->setFocus();
 }
 
-void frmMain::DialogStop() { m_dialogue.DialogStop(); }
+void frmMain::DialogStop() {
+    m_dialogue.DialogStop();
+}
 
 bool frmMain::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate)

@@ -5,8 +5,8 @@
 
 namespace {
 QString kindName(ScriptedDialogs::Kind kind) {
-    static const char* const names[] = {"message", "question", "input", "open file", "save file",
-                                        "colour",  "font",     "printer", "help",    "modal window"};
+    static const char* const names[] = {"message", "question", "input",   "open file", "save file",
+                                        "colour",  "font",     "printer", "help",      "modal window"};
     return QLatin1String(names[int(kind)]);
 }
 } // namespace
@@ -60,8 +60,7 @@ bool ScriptedDialogs::question(QWidget*, const QString& text, const QString& tit
     return step && step->yes;
 }
 
-std::optional<QString> ScriptedDialogs::input(QWidget*, const QString& prompt, const QString& title,
-                                              const QString&) {
+std::optional<QString> ScriptedDialogs::input(QWidget*, const QString& prompt, const QString& title, const QString&) {
     const auto step = take(Kind::Input, prompt, title);
     if (!step || step->answer.isEmpty())
         return std::nullopt;

@@ -30,9 +30,12 @@
 
 namespace {
 
-const QString humanIntro = QStringLiteral("Новый диалог. Его начинаете вы. Введите свою реплику и нажмите клавишу 'Enter'.");
+const QString humanIntro =
+    QStringLiteral("Новый диалог. Его начинаете вы. Введите свою реплику и нажмите клавишу 'Enter'.");
 
-QString s(const char* utf8) { return QString::fromUtf8(utf8); }
+QString s(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 // One installation in a temporary folder: the program's folder, the shipped files it is seeded from and the
 // settings store, with scripted dialogs, draws and clock.
@@ -51,8 +54,7 @@ struct Rig {
         folder = temp.filePath(QStringLiteral("Talkomat"));
         seed = temp.filePath(QStringLiteral("seed"));
         QDir().mkpath(seed);
-        seedFile(QStringLiteral("standart.tka"),
-                 s("ПРИВЕТ \r\nЗдравствуй!\r\nПОКА \r\nДо встречи, #name! #STOP\r\n"));
+        seedFile(QStringLiteral("standart.tka"), s("ПРИВЕТ \r\nЗдравствуй!\r\nПОКА \r\nДо встречи, #name! #STOP\r\n"));
         seedFile(QStringLiteral("standart.tkq"), s("Как тебя зовут?\r\n"));
         seedFile(QStringLiteral("standart.tks"), s(" ЗДОРОВО \r\n ПРИВЕТ \r\n"));
         writeAll(QDir(seed).filePath(QStringLiteral("help.hlp")),
@@ -244,8 +246,8 @@ private slots:
 
         const QKeySequence none;
         auto row = [](const char* name, const char* parent, const char* caption, QKeySequence key, bool visible) {
-            QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(parent) << QString::fromUtf8(caption)
-                                << key << visible;
+            QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(parent)
+                                << QString::fromUtf8(caption) << key << visible;
         };
         row("mnuMain", "", "Диалог", none, true);
         row("mnuNewDialog", "mnuMain", "Новый", QKeySequence(QStringLiteral("Ctrl+N")), true);
@@ -303,8 +305,8 @@ private slots:
         QWidget* owner = nullptr;
         if (auto* menu = rig.main()->findChild<QMenu*>(name)) {
             action = menu->menuAction();
-            owner = parent.isEmpty() ? static_cast<QWidget*>(rig.main()->menuBar())
-                                     : rig.main()->findChild<QMenu*>(parent);
+            owner =
+                parent.isEmpty() ? static_cast<QWidget*>(rig.main()->menuBar()) : rig.main()->findChild<QMenu*>(parent);
         } else {
             action = rig.main()->findChild<QAction*>(name);
             owner = rig.main()->findChild<QMenu*>(parent);
@@ -500,8 +502,9 @@ private slots:
         rig.find<QAction>("mnuNewDialog")->trigger();
 
         QCOMPARE(rig.pane(), programStartsIntro() + s("\r\n\r\n<TK> Как тебя зовут?"));
-        QCOMPARE(rig.journal().mid(rig.journal().size() - 3),
-                 QStringList({QStringLiteral("\r"), s("[Дата: 12-06-2026; Время: 09:05:41]"), s("<TK> Как тебя зовут?")}));
+        QCOMPARE(
+            rig.journal().mid(rig.journal().size() - 3),
+            QStringList({QStringLiteral("\r"), s("[Дата: 12-06-2026; Время: 09:05:41]"), s("<TK> Как тебя зовут?")}));
         rig.dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить диалог перед выходом?"), false);
         QVERIFY(rig.main()->close());
     }
@@ -514,7 +517,8 @@ private slots:
         const QString before = rig.pane();
         const QByteArray journal = readAll(rig.file(QStringLiteral("ChatList.log")));
         rig.find<QAction>("mnuProgramm")->trigger();
-        rig.dialogs.expectMessage(s("Новый диалог не может быть начат, так\r\nкак программа не знает ни одного вопроса."));
+        rig.dialogs.expectMessage(
+            s("Новый диалог не может быть начат, так\r\nкак программа не знает ни одного вопроса."));
 
         rig.find<QAction>("mnuNewDialog")->trigger();
 
@@ -548,10 +552,10 @@ private slots:
             << false << true << QList<bool>{false} << QStringList{exit} << false << false << false;
         QTest::newRow("saved and unchanged: only the exit question")
             << true << false << QList<bool>{true} << QStringList{exit} << true << false << false;
-        QTest::newRow("unsaved dialogue kept") << false << false << QList<bool>{true, true}
-                                               << QStringList{exit, dialogue} << true << true << false;
-        QTest::newRow("unsaved dialogue dropped") << false << false << QList<bool>{true, false}
-                                                  << QStringList{exit, dialogue} << true << false << false;
+        QTest::newRow("unsaved dialogue kept")
+            << false << false << QList<bool>{true, true} << QStringList{exit, dialogue} << true << true << false;
+        QTest::newRow("unsaved dialogue dropped")
+            << false << false << QList<bool>{true, false} << QStringList{exit, dialogue} << true << false << false;
         QTest::newRow("changed bases saved")
             << true << true << QList<bool>{true, true} << QStringList{exit, bases} << true << false << true;
         QTest::newRow("changed bases dropped")

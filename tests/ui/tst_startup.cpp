@@ -14,7 +14,9 @@
 
 namespace {
 
-QByteArray defaultOptionsBytes() { return TextFile::joinLines(Options::defaultLines()); }
+QByteArray defaultOptionsBytes() {
+    return TextFile::joinLines(Options::defaultLines());
+}
 
 QByteArray optionsWith(int line, const QString& value) {
     QStringList lines = Options::defaultLines();
@@ -171,13 +173,27 @@ private slots:
         QTest::addColumn<double>("expectedSize");
         QTest::addColumn<bool>("expectedBold");
 
-        QTest::newRow("defaults") << " 15138815 " << " 10 " << "False" << true << 15138815u << 10.0 << false;
-        QTest::newRow("white") << " 16777215 " << " 8,25 " << "true" << true << 16777215u << 8.25 << true;
-        QTest::newRow("bold as number") << "0" << "9" << " -1 " << true << 0u << 9.0 << true;
-        QTest::newRow("negative colour") << "-2147483643" << "10" << "False" << false << 0u << 0.0 << false;
-        QTest::newRow("huge size") << "0" << "100000" << "False" << false << 0u << 0.0 << false;
-        QTest::newRow("negative size") << "0" << "-3" << "False" << false << 0u << 0.0 << false;
-        QTest::newRow("bold word") << "0" << "10" << "bold" << false << 0u << 0.0 << false;
+        QTest::newRow("defaults") << " 15138815 "
+                                  << " 10 "
+                                  << "False" << true << 15138815u << 10.0 << false;
+        QTest::newRow("white") << " 16777215 "
+                               << " 8,25 "
+                               << "true" << true << 16777215u << 8.25 << true;
+        QTest::newRow("bold as number") << "0"
+                                        << "9"
+                                        << " -1 " << true << 0u << 9.0 << true;
+        QTest::newRow("negative colour") << "-2147483643"
+                                         << "10"
+                                         << "False" << false << 0u << 0.0 << false;
+        QTest::newRow("huge size") << "0"
+                                   << "100000"
+                                   << "False" << false << 0u << 0.0 << false;
+        QTest::newRow("negative size") << "0"
+                                       << "-3"
+                                       << "False" << false << 0u << 0.0 << false;
+        QTest::newRow("bold word") << "0"
+                                   << "10"
+                                   << "bold" << false << 0u << 0.0 << false;
     }
     void paneLook() {
         QFETCH(QString, color);

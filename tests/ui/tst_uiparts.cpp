@@ -20,13 +20,13 @@ private slots:
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("label with its pattern")
             << QStringLiteral("Диалог (*.dlg)|*.dlg") << QStringList{QStringLiteral("Диалог (*.dlg)")};
-        QTest::newRow("label without pattern") << QStringLiteral("Диалог|*.dlg|Все файлы|*.*")
-                                               << QStringList{QStringLiteral("Диалог (*.dlg)"),
-                                                              QStringLiteral("Все файлы (*.*)")};
+        QTest::newRow("label without pattern")
+            << QStringLiteral("Диалог|*.dlg|Все файлы|*.*")
+            << QStringList{QStringLiteral("Диалог (*.dlg)"), QStringLiteral("Все файлы (*.*)")};
         QTest::newRow("trailing bar") << QStringLiteral("Текст (*.txt)|*.txt|")
                                       << QStringList{QStringLiteral("Текст (*.txt)")};
-        QTest::newRow("several patterns") << QStringLiteral("Базы|*.tka;*.tkq;*.tks")
-                                          << QStringList{QStringLiteral("Базы (*.tka *.tkq *.tks)")};
+        QTest::newRow("several patterns")
+            << QStringLiteral("Базы|*.tka;*.tkq;*.tks") << QStringList{QStringLiteral("Базы (*.tka *.tkq *.tks)")};
         QTest::newRow("empty") << QString() << QStringList{};
     }
     void nameFilters() {
