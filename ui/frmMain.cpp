@@ -12,6 +12,7 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -102,6 +103,7 @@ void frmMain::buildControls() {
     connect(m_cmdApply, &QPushButton::clicked, this, &frmMain::Enter);
 
     m_client->installEventFilter(this);
+    m_txtPhrase->installEventFilter(this);
     m_txtPhrase->setFocus();
 }
 
@@ -192,6 +194,17 @@ void frmMain::buildMenus() {
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_client && event->type() == QEvent::Resize)
         layoutControls();
+    // On X11 a line edit claims Ctrl+E and Ctrl+K for its own line editing; the menu's shortcuts come first.
+    if (watched == m_txtPhrase && event->type() == QEvent::ShortcutOverride) {
+        const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+        const QList<QAction*> actions = findChildren<QAction*>();
+        for (const QAction* action : actions) {
+            if (action->isEnabled() && action->shortcut() == pressed) {
+                event->ignore();
+                return true;
+            }
+        }
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 

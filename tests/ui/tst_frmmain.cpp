@@ -476,6 +476,38 @@ private slots:
         QVERIFY(rig.main()->close());
     }
 
+    // The phrase box has the focus all the time; the menu's shortcuts must reach the menu through it.
+    void menuShortcutsWorkFromThePhraseBox_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Ctrl+E stops") << int(Qt::Key_E);
+        QTest::newRow("Ctrl+N starts anew") << int(Qt::Key_N);
+    }
+    void menuShortcutsWorkFromThePhraseBox() {
+        QFETCH(int, key);
+        Rig rig;
+        QCOMPARE(rig.start(), Program::Start::Running);
+        QVERIFY(QTest::qWaitForWindowActive(rig.main()));
+        auto* phrase = rig.find<QLineEdit>("txtPhrase");
+        phrase->setFocus();
+        if (key == Qt::Key_N)
+            rig.find<QAction>("mnuStop")->trigger();
+        const QString before = rig.pane();
+
+        QTest::keyClick(phrase, Qt::Key(key), Qt::ControlModifier);
+
+        if (key == Qt::Key_E) {
+            QVERIFY(rig.pane().endsWith(s("Диалог завершен.")));
+            QVERIFY(!rig.find<QPushButton>("cmdApply")->isEnabled());
+        } else {
+            QVERIFY(rig.pane() != before);
+            QVERIFY(rig.find<QPushButton>("cmdApply")->isEnabled());
+        }
+        rig.dialogs.expectQuestion(s("Выйти?"), true);
+        if (!rig.v.DialogSaved)
+            rig.dialogs.expectQuestion(s("Сохранить диалог перед выходом?"), false);
+        QVERIFY(rig.main()->close());
+    }
+
     void stopMacroEndsTheDialogue() {
         Rig rig;
         QCOMPARE(rig.start(), Program::Start::Running);
