@@ -1,5 +1,6 @@
 #include "Bases.h"
 
+#include "Cp1251.h"
 #include "TextFile.h"
 
 #include <utility>
@@ -12,7 +13,7 @@ Result loadBase(const QString& path, QStringList& base, qint16& count, bool uppe
         return read.result;
     if (upperCase) {
         for (QString& line : read.lines)
-            line = line.toUpper();
+            line = Cp1251::toUpper(line);
     }
     base = std::move(read.lines);
     count = static_cast<qint16>(base.size());

@@ -68,4 +68,16 @@ QByteArray encode(const QString& text) {
 
 bool canEncode(QChar c) { return lookup(c.unicode()) >= 0; }
 
+QString toUpper(const QString& text) {
+    QString out = text;
+    for (QChar& c : out) {
+        if (c.isSurrogate())
+            continue;
+        const QChar upper = c.toUpper();
+        if (upper != c && (canEncode(upper) || !canEncode(c)))
+            c = upper;
+    }
+    return out;
+}
+
 } // namespace Cp1251

@@ -11,4 +11,7 @@ QString decode(const QByteArray& bytes);
 // Characters the code page cannot hold become '?', so that nothing the person typed silently disappears.
 QByteArray encode(const QString& text);
 bool canEncode(QChar c);
+// Upper case, character by character, keeping a character whose capital the code page cannot hold (the micro
+// sign's capital is Greek): a line upper-cased in memory must come back the same from its file.
+QString toUpper(const QString& text);
 } // namespace Cp1251

@@ -48,13 +48,18 @@ QStringList optionLines(const Variables& v) {
 }
 
 Result LoadOptions(Variables& v, const QString& path) {
-    const TextFile::ReadResult read = TextFile::readLines(path);
+    const TextFile::ReadResult read = TextFile::readLines(path, -1, MaxBytes);
     if (!read.result)
         return read.result;
-    const QStringList& l = read.lines;
-    if (l.size() < 13)
+    if (!applyLines(v, read.lines))
         return Result::failure(QCoreApplication::translate("Options", "Файл настроек \"%1\" неполон.")
                                    .arg(QDir::toNativeSeparators(path)));
+    return Result::success();
+}
+
+bool applyLines(Variables& v, const QStringList& l) {
+    if (l.size() < 13)
+        return false;
     v.HumanName = l[0];
     v.AnswerBaseFile = l[1];
     v.QuestionBaseFile = l[2];
@@ -68,7 +73,7 @@ Result LoadOptions(Variables& v, const QString& path) {
     v.FontStrikethrough = OptionValue::fromText(l[10]);
     v.Alphabet = l[11];
     v.ShortPhraseLimit = OptionValue::fromText(l[12]);
-    return Result::success();
+    return true;
 }
 
 Result WriteDefaultOptions(const QString& path) { return TextFile::writeLines(path, defaultLines()); }

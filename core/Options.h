@@ -18,5 +18,10 @@ Result WriteDefaultOptions(const QString& path = optionsFileName());
 Result SaveOptions(const Variables& v, const QString& path = optionsFileName());
 
 QStringList optionLines(const Variables& v);
+// Takes the first thirteen lines into the options; false (and nothing changed) when there are fewer.
+bool applyLines(Variables& v, const QStringList& lines);
+
+// Thirteen short lines; anything much larger is not an options file.
+inline constexpr qint64 MaxBytes = 1024 * 1024;
 
 } // namespace Options

@@ -19,12 +19,26 @@ Result failure(const char* what, const QString& path, const QString& reason) {
 
 namespace TextFile {
 
-QStringList splitLines(const QByteArray& bytes) {
+QString singleLine(const QString& text) {
+    QString out = text;
+    for (QChar& c : out) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || u == 0x7F || u == 0x85 || u == 0x2028 || u == 0x2029)
+            c = QLatin1Char(' ');
+    }
+    return out;
+}
+
+QStringList splitLines(const QByteArray& bytes) { return splitLines(bytes, -1); }
+
+QStringList splitLines(const QByteArray& bytes, qsizetype maxLines) {
     QStringList lines;
     const char* data = bytes.constData();
     const qsizetype size = bytes.size();
     qsizetype start = 0;
     while (start < size) {
+        if (maxLines >= 0 && lines.size() > maxLines)
+            break;
         const void* hit = memchr(data + start, '\r', static_cast<size_t>(size - start));
         const qsizetype end = hit ? static_cast<const char*>(hit) - data : size;
         lines.append(Cp1251::decode(QByteArray::fromRawData(data + start, end - start)));
@@ -48,23 +62,36 @@ QByteArray joinLines(const QStringList& lines) {
     return out;
 }
 
-Result readBytes(const QString& path, QByteArray& bytes) {
+Result readBytes(const QString& path, QByteArray& bytes, qint64 maxBytes) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return failure("Не удалось открыть файл \"%1\": %2", path, file.errorString());
-    bytes = file.readAll();
+    if (maxBytes >= 0 && file.size() > maxBytes)
+        return Result::failure(tr("Файл \"%1\" слишком велик (%2 МБ); программа читает файлы не больше %3 МБ.")
+                                   .arg(nativeName(path))
+                                   .arg(file.size() / (1024 * 1024))
+                                   .arg(maxBytes / (1024 * 1024)));
+    // A device that does not tell its size (a pipe) is still read no further than the limit. A plain file is read
+    // whole: asking for the limit up front would allocate all of it for every small file.
+    bytes = maxBytes >= 0 && file.isSequential() ? file.read(maxBytes + 1) : file.readAll();
+    if (maxBytes >= 0 && bytes.size() > maxBytes) {
+        bytes.clear();
+        return Result::failure(tr("Файл \"%1\" слишком велик; программа читает файлы не больше %2 МБ.")
+                                   .arg(nativeName(path))
+                                   .arg(maxBytes / (1024 * 1024)));
+    }
     if (file.error() != QFileDevice::NoError)
         return failure("Не удалось прочитать файл \"%1\": %2", path, file.errorString());
     return Result::success();
 }
 
-ReadResult readLines(const QString& path, qsizetype maxLines) {
+ReadResult readLines(const QString& path, qsizetype maxLines, qint64 maxBytes) {
     ReadResult out;
     QByteArray bytes;
-    out.result = readBytes(path, bytes);
+    out.result = readBytes(path, bytes, maxBytes);
     if (!out.result)
         return out;
-    out.lines = splitLines(bytes);
+    out.lines = splitLines(bytes, maxLines);
     if (maxLines >= 0 && out.lines.size() > maxLines) {
         out.result = Result::failure(tr("Файл \"%1\" содержит больше %2 строк.").arg(nativeName(path)).arg(maxLines));
         out.lines.clear();

@@ -12,14 +12,25 @@ namespace TextFile {
 QStringList splitLines(const QByteArray& bytes);
 QByteArray joinLines(const QStringList& lines);
 
+// Files larger than this are refused before they are read, so that a huge file chosen by mistake cannot exhaust
+// memory: far above any base of 32,767 lines the program writes itself.
+inline constexpr qint64 DefaultMaxBytes = 64 * 1024 * 1024;
+
+// A line as it may enter a file of ours: CR, LF and other control characters become blanks, so that a typed or
+// pasted text can never break the line structure of a base, the journal or a dialogue file.
+QString singleLine(const QString& text);
+
 struct ReadResult {
     Result result;
     QStringList lines;
 };
 
-// Reads the whole file. A file of more than maxLines lines is refused rather than cut short.
-ReadResult readLines(const QString& path, qsizetype maxLines = -1);
-Result readBytes(const QString& path, QByteArray& bytes);
+// Reads the whole file. A file of more than maxLines lines, or larger than maxBytes, is refused rather than cut
+// short.
+ReadResult readLines(const QString& path, qsizetype maxLines = -1, qint64 maxBytes = DefaultMaxBytes);
+Result readBytes(const QString& path, QByteArray& bytes, qint64 maxBytes = DefaultMaxBytes);
+// Splits at most maxLines + 1 lines, enough to tell that a file has too many.
+QStringList splitLines(const QByteArray& bytes, qsizetype maxLines);
 
 // Replaces the file as a whole: until the new content is complete on disk the old file stays as it was.
 Result writeLines(const QString& path, const QStringList& lines);

@@ -68,7 +68,7 @@ Result decode(const QByteArray& bytes, const QString& path, DialogueFileContent&
 
 Result read(const QString& path, DialogueFileContent& content) {
     QByteArray bytes;
-    if (Result r = TextFile::readBytes(path, bytes); !r)
+    if (Result r = TextFile::readBytes(path, bytes, MaxBytes); !r)
         return r;
     return decode(bytes, path, content);
 }

@@ -19,6 +19,9 @@ struct DialogueFileContent {
 
 namespace DialogueFile {
 
+// A dialogue of a hundred thousand turns stays far below this.
+inline constexpr qint64 MaxBytes = 256 * 1024 * 1024;
+
 QByteArray encode(const Variables& v, const QString& paneText);
 Result write(const QString& path, const Variables& v, const QString& paneText);
 

@@ -1,7 +1,9 @@
 #include "BaseEdit.h"
 
 #include "Bases.h"
+#include "Cp1251.h"
 #include "Phrase.h"
+#include "TextFile.h"
 #include "Variables.h"
 
 namespace {
@@ -20,7 +22,7 @@ bool removeLines(QStringList& base, qint16& count, qsizetype first, qsizetype n)
 }
 
 QString synonymLine(const QString& text) {
-    return (QLatin1Char(' ') + trimBlanks(text) + QLatin1Char(' ')).toUpper();
+    return Cp1251::toUpper(QLatin1Char(' ') + trimBlanks(text) + QLatin1Char(' '));
 }
 
 QString keepAlphabet(const QString& text, const QString& alphabet) {
@@ -56,7 +58,9 @@ QString synonymRowText(const Variables& v, int row) {
     return text;
 }
 
-AddResult AddAnswer(Variables& v, const QString& keyWords, const QString& answer) {
+AddResult AddAnswer(Variables& v, const QString& typedKeyWords, const QString& typedAnswer) {
+    const QString keyWords = TextFile::singleLine(typedKeyWords);
+    const QString answer = TextFile::singleLine(typedAnswer);
     if (keyWords.isEmpty() || answer.isEmpty() || trimBlanks(answer).isEmpty())
         return AddResult::Ignored;
     if (!appendBaseLines(v.AnswerBase, v.AnswerCount,
@@ -66,7 +70,8 @@ AddResult AddAnswer(Variables& v, const QString& keyWords, const QString& answer
     return AddResult::Added;
 }
 
-AddResult AddQuestion(Variables& v, const QString& question) {
+AddResult AddQuestion(Variables& v, const QString& typedQuestion) {
+    const QString question = TextFile::singleLine(typedQuestion);
     if (question.isEmpty() || trimBlanks(question).isEmpty())
         return AddResult::Ignored;
     if (!appendBaseLines(v.QuestionBase, v.QuestionCount, {MakeDisplayForm(question, v.Alphabet)}))
@@ -78,6 +83,8 @@ AddResult AddQuestion(Variables& v, const QString& question) {
 AddResult AddSynonym(Variables& v, QString& word, QString& synonym) {
     if (word.isEmpty() || synonym.isEmpty())
         return AddResult::Ignored;
+    word = TextFile::singleLine(word);
+    synonym = TextFile::singleLine(synonym);
     if (trimBlanks(word).contains(QLatin1Char(' ')) || trimBlanks(synonym).contains(QLatin1Char(' ')))
         return AddResult::PhraseRefused;
     if (v.SynonymBase.size() + 4 > Variables::MaxLines)

@@ -1,5 +1,6 @@
 #include "Phrase.h"
 
+#include "Cp1251.h"
 #include "Variables.h"
 
 QString trimBlanks(const QString& text) {
@@ -16,8 +17,7 @@ QString MakeDisplayForm(const QString& raw, const QString& alphabet) {
     QString text = trimBlanks(raw);
     if (text.isEmpty())
         return text;
-    if (!text.at(0).isSurrogate())
-        text = text.left(1).toUpper() + text.mid(1);
+    text = Cp1251::toUpper(text.left(1)) + text.mid(1);
     if (alphabet.contains(text.back()))
         text += QLatin1Char('.');
     return text;

@@ -5,6 +5,7 @@
 #include "EngineIndex.h"
 #include "Macros.h"
 #include "Phrase.h"
+#include "TextFile.h"
 #include "RandomSource.h"
 #include "Variables.h"
 
@@ -190,8 +191,9 @@ TurnResult ProcessPhrase(Variables& v, const QString& raw, RandomSource& random,
     return ProcessPhrase(v, raw, random, clock, index);
 }
 
-TurnResult ProcessPhrase(Variables& v, const QString& raw, RandomSource& random, const Clock& clock,
+TurnResult ProcessPhrase(Variables& v, const QString& typed, RandomSource& random, const Clock& clock,
                          EngineIndex& index) {
+    const QString raw = TextFile::singleLine(typed);
     Turn t;
     if (v.Mode == Modes::learning()) {
         if (learningTurn(v, raw, random, t))

@@ -74,6 +74,14 @@ void tst_Bases::synonymsAreUpperCasedAndSavedSo() {
     QCOMPARE(m_v.SynonymBase, (QStringList{QStringLiteral(" ПРИВЕТ "), QStringLiteral(" ЗДРАВСТВУЙ ")}));
     QVERIFY(SaveBases(m_v).ok);
     QCOMPARE(readAll(m_v.SynonymBaseFile), cp1251(QStringLiteral(" ПРИВЕТ \r\n ЗДРАВСТВУЙ \r\n")));
+
+    // The micro sign's capital is Greek, which the code page cannot hold: it stays as it is, so the base reads
+    // back the same after a save.
+    QVERIFY(writeAll(m_v.SynonymBaseFile, QByteArray(" \xB5\xE3 \r\n")));
+    QVERIFY(LoadSinonims(m_v).ok);
+    QCOMPARE(m_v.SynonymBase, QStringList{QStringLiteral(" µГ ")});
+    QVERIFY(SaveBases(m_v).ok);
+    QCOMPARE(readAll(m_v.SynonymBaseFile), QByteArray(" \xB5\xC3 \r\n"));
 }
 
 void tst_Bases::changedFlags() {

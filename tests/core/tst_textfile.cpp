@@ -18,6 +18,9 @@ private slots:
     void failedWriteLeavesThePreviousFile();
     void targetThatIsAFolderIsRefused();
     void appendCreatesAndExtends();
+    void oversizedFilesAreRefusedBeforeReading();
+    void controlCharactersBecomeBlanks_data();
+    void controlCharactersBecomeBlanks();
     void missingFileIsReportedWithItsName();
 };
 
@@ -121,6 +124,33 @@ void tst_TextFile::appendCreatesAndExtends() {
     QVERIFY(TextFile::appendLines(path, {QStringLiteral("a")}).ok);
     QVERIFY(TextFile::appendLines(path, {QStringLiteral("\r"), QStringLiteral("б")}).ok);
     QCOMPARE(readAll(path), QByteArray("a\r\n\r\r\n\xE1\r\n"));
+}
+
+void tst_TextFile::oversizedFilesAreRefusedBeforeReading() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("huge.tka"));
+    QVERIFY(writeAll(path, QByteArray(4096, 'x')));
+    const TextFile::ReadResult r = TextFile::readLines(path, -1, 4095);
+    QVERIFY(!r.result.ok);
+    QVERIFY(r.result.error.contains(QStringLiteral("huge.tka")));
+    QVERIFY(TextFile::readLines(path, -1, 4096).result.ok);
+    // A file of many short lines is refused on its line count without splitting all of it.
+    QCOMPARE(TextFile::splitLines(QByteArray(100000, '\r'), 10).size(), 11);
+}
+
+void tst_TextFile::controlCharactersBecomeBlanks_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("CR LF") << QStringLiteral("a\r\nb") << QStringLiteral("a  b");
+    QTest::newRow("tab, bell, DEL") << QStringLiteral("a\t\a\x7F") << QStringLiteral("a   ");
+    QTest::newRow("line and paragraph separators") << QStringLiteral("a\u2028b\u2029") << QStringLiteral("a b ");
+    QTest::newRow("ordinary text kept") << QStringLiteral("Привет, мир!") << QStringLiteral("Привет, мир!");
+}
+
+void tst_TextFile::controlCharactersBecomeBlanks() {
+    QFETCH(QString, typed);
+    QFETCH(QString, line);
+    QCOMPARE(TextFile::singleLine(typed), line);
 }
 
 void tst_TextFile::missingFileIsReportedWithItsName() {

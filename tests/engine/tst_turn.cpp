@@ -55,6 +55,7 @@ private slots:
     void emptyLessonLearnsNothing_data();
     void emptyLessonLearnsNothing();
     void fullBaseKeepsItsLinesButStillAnswers();
+    void controlCharactersInAPhraseBecomeBlanks();
     void unknownModeIsConversation();
     void questionIsAppendedOnlyWhereItFits_data();
     void questionIsAppendedOnlyWhereItFits();
@@ -306,6 +307,15 @@ void tst_Turn::fullBaseKeepsItsLinesButStillAnswers() {
     QCOMPARE(v.AnswerBase.size(), Variables::MaxLines - 1);
     QCOMPARE(v.QuestionCount, Variables::MaxLines);
     QCOMPARE(v.Mode, Modes::conversation());
+}
+
+void tst_Turn::controlCharactersInAPhraseBecomeBlanks() {
+    Variables v = makeState();
+    setAnswers(v, {QStringLiteral("КАК ДЕЛА "), QStringLiteral("Хорошо.")});
+    FakeRandom r{0.0};
+    const TurnResult t = ProcessPhrase(v, QStringLiteral("как\r\nдела"), r, FakeClock());
+    QCOMPARE(t.HumanLine, QStringLiteral("<ЧЕЛОВЕК>Как  дела."));
+    QCOMPARE(t.ProgramLine, QStringLiteral("<TK> Хорошо."));
 }
 
 void tst_Turn::unknownModeIsConversation() {

@@ -1,0 +1,26 @@
+#include "DialogueFile.h"
+#include "FuzzSupport.h"
+#include "Variables.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    DialogueFileContent c;
+    if (!DialogueFile::decode(bytesOf(data, size), QStringLiteral("fuzz.dlg"), c).ok)
+        return 0;
+    FUZZ_CHECK(c.AskedQuestions.size() <= Variables::MaxLines);
+    Variables v;
+    v.Mode = c.Mode;
+    v.PreviousPhrase = c.PreviousPhrase;
+    v.PendingKeys = c.PendingKeys;
+    v.PendingPhrase = c.PendingPhrase;
+    v.AskedQuestions = c.AskedQuestions;
+    v.AskedQuestionCount = qint16(c.AskedQuestions.size());
+    // What was read is written back so that it reads the same again.
+    const QByteArray written = DialogueFile::encode(v, c.PaneText);
+    DialogueFileContent again;
+    FUZZ_CHECK(DialogueFile::decode(written, QStringLiteral("fuzz.dlg"), again).ok);
+    FUZZ_CHECK(again.Mode == c.Mode && again.PreviousPhrase == c.PreviousPhrase && again.PendingKeys == c.PendingKeys &&
+               again.PendingPhrase == c.PendingPhrase && again.AskedQuestions == c.AskedQuestions &&
+               again.PaneText == c.PaneText);
+    FUZZ_CHECK(DialogueFile::encode(v, again.PaneText) == written);
+    return 0;
+}

@@ -1,0 +1,33 @@
+#include "FuzzSupport.h"
+#include "Options.h"
+#include "TextFile.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const QStringList lines = TextFile::splitLines(bytesOf(data, size));
+    Variables v;
+    if (!Options::applyLines(v, lines)) {
+        FUZZ_CHECK(lines.size() < 13);
+        return 0;
+    }
+    // The conversions start-up applies never crash: each either gives a value or says it cannot.
+    for (const OptionValue* o : {&v.DialogBackColor, &v.FontSize, &v.FontBold, &v.FontItalic, &v.FontUnderline,
+                                 &v.FontStrikethrough, &v.ShortPhraseLimit}) {
+        (void)o->asInt32();
+        (void)o->asNumber();
+        (void)o->asBool();
+        try {
+            (void)o->toInt32();
+        } catch (const OptionConversionError&) {
+        }
+    }
+    // Untouched options go back byte for byte.
+    FUZZ_CHECK(TextFile::joinLines(Options::optionLines(v)) == TextFile::joinLines(lines.mid(0, 13)));
+    // Typed values written and read back keep their meaning.
+    if (const auto size = v.FontSize.asNumber(); size && *size > -1e6 && *size < 1e6) {
+        v.FontSize = OptionValue::fromFloat(float(*size));
+        Variables again;
+        FUZZ_CHECK(Options::applyLines(again, Options::optionLines(v)));
+        FUZZ_CHECK(again.FontSize.asNumber().has_value());
+    }
+    return 0;
+}
