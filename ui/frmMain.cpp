@@ -189,6 +189,10 @@ void frmMain::buildMenus() {
         frmAbout about(this);
         m_dialogs.execModal(about);
     });
+
+    connectDocumentMenus();
+    connectBaseMenus();
+    connectAppearanceMenus();
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
@@ -395,3 +399,5 @@ bool frmMain::confirmClose() {
         writePlacement(m_settings, currentPlacement());
     return true;
 }
+
+QAction* frmMain::menuItem(const char* name) const { return findChild<QAction*>(QLatin1String(name)); }

@@ -65,6 +65,13 @@ private:
     static QList<QRect> availableScreens();
     QAction* addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut = {});
     QMenu* addMenu(QMenu* parent, const char* name, const QString& caption);
+    QAction* menuItem(const char* name) const;
+
+    // Each group of menu commands is wired in a file of its own (frmMainDocuments.cpp, frmMainBases.cpp,
+    // frmMainAppearance.cpp), so that the window's core stays small.
+    void connectDocumentMenus();
+    void connectBaseMenus();
+    void connectAppearanceMenus();
 
     Variables& m_v;
     Dialogue& m_dialogue;
