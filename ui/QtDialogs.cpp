@@ -141,8 +141,10 @@ std::optional<QFont> QtDialogs::font(QWidget* parent, const QFont& initial) {
 
 bool QtDialogs::printer(QWidget* parent, QPrinter& printer) {
     QPrintDialog box(&printer, parent);
+    box.setWindowTitle(QStringLiteral("Печать"));
     box.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    box.setOption(QAbstractPrintDialog::PrintSelection, true);
+    // The program prints the selection whenever there is one; a choice in the dialog would not be honoured.
+    box.setOption(QAbstractPrintDialog::PrintSelection, false);
     return box.exec() == QDialog::Accepted;
 }
 

@@ -376,8 +376,13 @@ bool frmMain::confirmClose() {
     const QString question = QStringLiteral("Вопрос");
     if (!m_dialogs.question(this, QStringLiteral("Выйти?"), question))
         return false;
-    if (!m_v.DialogSaved && m_dialogs.question(this, QStringLiteral("Сохранить диалог перед выходом?"), question))
+    if (!m_v.DialogSaved && m_dialogs.question(this, QStringLiteral("Сохранить диалог перед выходом?"), question)) {
+        m_dialogueSaveFailed = false;
         saveDialogue();
+        // The person was told why; the program stays so that the dialogue can be saved elsewhere.
+        if (m_dialogueSaveFailed)
+            return false;
+    }
     if ((m_v.QuestionBaseChanged || m_v.AnswerBaseChanged || m_v.SynonymBaseChanged) &&
         m_dialogs.question(this, QStringLiteral("Сохранить базы знаний перед выходом?"), question)) {
         Result saved;

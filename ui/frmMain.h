@@ -33,6 +33,11 @@ public:
     void Enter();
     void DialogNew();
     void DialogStop();
+    void DialogOpen();
+    void DialogSave();
+    void DialogSaveAs();
+    void DialogExport();
+    void DialogPrint();
 
     void applyPlacement(const Placement& placement);
     Placement currentPlacement() const;
@@ -91,4 +96,6 @@ private:
     QAction* m_mnuSeparator2 = nullptr;
     QAction* m_mnuRunSplit = nullptr;
     bool m_fitWhenShown = false;
+    // Set by a dialogue save that failed (not by a cancelled chooser): leaving now would lose the dialogue.
+    bool m_dialogueSaveFailed = false;
 };

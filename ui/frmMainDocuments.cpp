@@ -1,4 +1,121 @@
 // The main window's menu commands for dialogue files, export, printing and the journal.
 #include "frmMain.h"
 
-void frmMain::connectDocumentMenus() {}
+#include "BusyCursor.h"
+#include "Dialogs.h"
+#include "Dialogue.h"
+#include "DialogueFile.h"
+#include "Export.h"
+#include "PrintPane.h"
+#include "frmList.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLineEdit>
+#include <QTextDocumentFragment>
+#include <QTextEdit>
+
+namespace {
+
+QString errorTitle() {
+    return QStringLiteral("Ошибка");
+}
+
+} // namespace
+
+void frmMain::connectDocumentMenus() {
+    connect(menuItem("mnuOpen"), &QAction::triggered, this, &frmMain::DialogOpen);
+    connect(menuItem("mnuSave"), &QAction::triggered, this, &frmMain::DialogSave);
+    connect(menuItem("mnuSaveAs"), &QAction::triggered, this, &frmMain::DialogSaveAs);
+    connect(menuItem("mnuSaveFile"), &QAction::triggered, this, &frmMain::DialogExport);
+    connect(menuItem("mnuPrint"), &QAction::triggered, this, &frmMain::DialogPrint);
+    connect(menuItem("mnuList"), &QAction::triggered, this, [this] {
+        frmList list(m_dialogs, m_clock, m_dialogue.journalPath(), this);
+        const QPalette pane = m_rtfDialog->palette();
+        list.copyLook(pane.color(QPalette::Base), pane.color(QPalette::Text), m_rtfDialog->font());
+        list.setClearAllowed(!m_mnuStop->isEnabled());
+        Result loaded;
+        {
+            BusyCursor busy(this);
+            loaded = list.Form_Load();
+        }
+        if (!loaded) {
+            m_dialogs.message(this, QStringLiteral("Журнал не может быть показан.\r\n") + loaded.error, errorTitle(),
+                              Dialogs::Icon::Critical);
+            return;
+        }
+        m_dialogs.execModal(list);
+    });
+    saveDialogue = [this] { DialogSave(); };
+}
+
+void frmMain::DialogSave() {
+    if (m_v.DialogFilePath.isEmpty()) {
+        DialogSaveAs();
+        return;
+    }
+    Result saved;
+    {
+        BusyCursor busy(this);
+        saved = m_dialogue.saveTo(m_v.DialogFilePath);
+    }
+    m_dialogueSaveFailed = !saved;
+    if (!saved)
+        m_dialogs.message(this, QStringLiteral("Диалог не сохранен.\r\n") + saved.error, errorTitle(),
+                          Dialogs::Icon::Critical);
+}
+
+void frmMain::DialogSaveAs() {
+    const std::optional<QString> path =
+        m_dialogs.saveFile(this, QStringLiteral("Сохранить диалог как..."), DialogueFile::filter(), QDir::currentPath(),
+                           m_v.DialogFileTitle);
+    if (!path)
+        return;
+    Result saved;
+    {
+        BusyCursor busy(this);
+        saved = m_dialogue.saveTo(*path);
+    }
+    m_dialogueSaveFailed = !saved;
+    if (!saved)
+        m_dialogs.message(this, QStringLiteral("Диалог не сохранен.\r\n") + saved.error, errorTitle(),
+                          Dialogs::Icon::Critical);
+}
+
+void frmMain::DialogOpen() {
+    const std::optional<QString> path = m_dialogs.openFile(this, QStringLiteral("Открытие сохраненного диалога"),
+                                                           DialogueFile::filter(), QDir::currentPath());
+    if (!path)
+        return;
+    Result opened;
+    {
+        BusyCursor busy(this);
+        opened = m_dialogue.openFrom(*path);
+    }
+    if (!opened)
+        m_dialogs.message(this,
+                          QStringLiteral("Диалог не открыт; текущий диалог остался без изменений.\r\n") + opened.error,
+                          errorTitle(), Dialogs::Icon::Critical);
+    m_txtPhrase->setFocus();
+}
+
+void frmMain::DialogExport() {
+    const std::optional<QString> path = m_dialogs.saveFile(this, QStringLiteral("Сохранение диалога"), Export::filter(),
+                                                           QDir::currentPath(), QString());
+    if (!path)
+        return;
+    Result written;
+    {
+        BusyCursor busy(this);
+        written = m_dialogue.exportTo(*path, m_rtfDialog->font());
+    }
+    if (!written)
+        m_dialogs.message(this, QStringLiteral("Диалог не записан.\r\n") + written.error, errorTitle(),
+                          Dialogs::Icon::Critical);
+}
+
+void frmMain::DialogPrint() {
+    const QTextCursor cursor = m_rtfDialog->textCursor();
+    const QString text = cursor.hasSelection() ? cursor.selection().toPlainText() : m_rtfDialog->toPlainText();
+    PrintPane(this, m_dialogs, text, m_rtfDialog->font());
+}

@@ -60,30 +60,39 @@ bool ScriptedDialogs::question(QWidget*, const QString& text, const QString& tit
     return step && step->yes;
 }
 
-std::optional<QString> ScriptedDialogs::input(QWidget*, const QString& prompt, const QString& title, const QString&) {
+std::optional<QString> ScriptedDialogs::input(QWidget*, const QString& prompt, const QString& title,
+                                              const QString& defaultText) {
     const auto step = take(Kind::Input, prompt, title);
+    m_shown.last().initial = defaultText;
     if (!step || step->answer.isEmpty())
         return std::nullopt;
     return step->answer;
 }
 
-std::optional<QString> ScriptedDialogs::openFile(QWidget*, const QString& title, const QString&, const QString&) {
+std::optional<QString> ScriptedDialogs::openFile(QWidget*, const QString& title, const QString& filter,
+                                                 const QString& folder) {
     const auto step = take(Kind::OpenFile, title, title);
+    m_shown.last().filter = filter;
+    m_shown.last().folder = folder;
     if (!step || step->answer.isEmpty())
         return std::nullopt;
     return step->answer;
 }
 
-std::optional<QString> ScriptedDialogs::saveFile(QWidget*, const QString& title, const QString&, const QString&,
-                                                 const QString&) {
+std::optional<QString> ScriptedDialogs::saveFile(QWidget*, const QString& title, const QString& filter,
+                                                 const QString& folder, const QString& fileName) {
     const auto step = take(Kind::SaveFile, title, title);
+    m_shown.last().filter = filter;
+    m_shown.last().folder = folder;
+    m_shown.last().fileName = fileName;
     if (!step || step->answer.isEmpty())
         return std::nullopt;
     return step->answer;
 }
 
-std::optional<QColor> ScriptedDialogs::color(QWidget*, const QColor&) {
+std::optional<QColor> ScriptedDialogs::color(QWidget*, const QColor& initial) {
     const auto step = take(Kind::Color, {});
+    m_shown.last().initial = initial.name();
     if (!step || step->answer.isEmpty())
         return std::nullopt;
     return QColor::fromString(step->answer);
@@ -91,6 +100,7 @@ std::optional<QColor> ScriptedDialogs::color(QWidget*, const QColor&) {
 
 std::optional<QFont> ScriptedDialogs::font(QWidget*, const QFont& initial) {
     const auto step = take(Kind::Font, {});
+    m_shown.last().initial = initial.toString();
     if (!step || step->answer.isEmpty())
         return std::nullopt;
     QFont chosen = initial;
@@ -98,8 +108,10 @@ std::optional<QFont> ScriptedDialogs::font(QWidget*, const QFont& initial) {
     return chosen;
 }
 
-bool ScriptedDialogs::printer(QWidget*, QPrinter&) {
+bool ScriptedDialogs::printer(QWidget*, QPrinter& printer) {
     const auto step = take(Kind::Printer, {});
+    if (step && step->yes && step->preparePrinter)
+        step->preparePrinter(printer);
     return step && step->yes;
 }
 

@@ -22,6 +22,8 @@ public:
         std::function<void(QDialog&)> inspect = {};
         // For texts that end in a reason given by the system: only the beginning must match.
         bool prefixOnly = false;
+        // For a printer step answered yes: points the printer somewhere a test can look, such as a PDF file.
+        std::function<void(QPrinter&)> preparePrinter = {};
     };
 
     ScriptedDialogs& expectMessage(const QString& text) { return add({Kind::Message, text, {}}); }
@@ -30,6 +32,9 @@ public:
     }
     ScriptedDialogs& expectQuestion(const QString& text, bool yes) { return add({Kind::Question, text, {}, yes}); }
     ScriptedDialogs& expectHelp(const QString& file) { return add({Kind::Help, file, {}}); }
+    ScriptedDialogs& expectPrinter(bool yes, std::function<void(QPrinter&)> prepare = {}) {
+        return add({Kind::Printer, {}, {}, yes, {}, false, std::move(prepare)});
+    }
     ScriptedDialogs& expectModal(const QString& objectName, std::function<void(QDialog&)> inspect = {}) {
         return add({Kind::Modal, objectName, {}, false, std::move(inspect)});
     }
@@ -45,6 +50,12 @@ public:
         QString title;
         Icon icon = Icon::None;
         int topic = 0;
+        // What a file chooser was given.
+        QString filter = {};
+        QString folder = {};
+        QString fileName = {};
+        // The value a chooser or input box started on: a colour's name, QFont::toString(), the default text.
+        QString initial = {};
     };
     const QList<Shown>& shown() const { return m_shown; }
     qsizetype remaining() const { return m_script.size(); }

@@ -1,0 +1,20 @@
+#include "PrintPane.h"
+
+#include "BusyCursor.h"
+#include "Dialogs.h"
+
+#include <QPrinter>
+#include <QTextDocument>
+
+void PrintPane(QWidget* parent, Dialogs& dialogs, const QString& text, const QFont& font) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Talkomat"));
+    if (!dialogs.printer(parent, printer))
+        return;
+    BusyCursor busy(parent ? parent->window() : nullptr);
+    QTextDocument document;
+    document.setUndoRedoEnabled(false);
+    document.setDefaultFont(font);
+    document.setPlainText(text);
+    document.print(&printer);
+}
