@@ -6,6 +6,7 @@
 #include "Variables.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QSettings>
 
 int main(int argc, char* argv[]) {
@@ -13,6 +14,9 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("talkomat"));
     QApplication::setApplicationVersion(
         QStringLiteral("%1.%2").arg(TALKOMAT_VERSION_MAJOR).arg(TALKOMAT_VERSION_MINOR));
+    // Lets a Wayland desktop match the windows to the menu entry; X11 desktops use StartupWMClass instead.
+    QGuiApplication::setDesktopFileName(QStringLiteral(TALKOMAT_APP_ID));
+    QApplication::setWindowIcon(Program::icon());
 
     Variables variables;
     SystemRandom random;

@@ -2,7 +2,7 @@
 # Installs, through apt-get, whatever of the build and test dependencies this Debian machine lacks.
 set -euo pipefail
 packages=(g++ clang libclang-rt-14-dev cmake ninja-build qt6-base-dev libgl-dev libbenchmark-dev xvfb xauth
-    fonts-dejavu-core)
+    fonts-dejavu-core desktop-file-utils appstream dpkg-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

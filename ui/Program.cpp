@@ -6,6 +6,7 @@
 #include "frmSplash.h"
 
 #include <QDir>
+#include <QIcon>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -15,6 +16,14 @@ QString ProgramContext::defaultFolder() {
 
 QString Program::alreadyRunningMessage() {
     return QStringLiteral("Программа уже запущена!");
+}
+
+QIcon Program::icon() {
+    QIcon icon;
+    const QDir sizes(QStringLiteral(":/icons"));
+    for (const QString& name : sizes.entryList(QDir::Files))
+        icon.addFile(sizes.filePath(name));
+    return icon;
 }
 
 Program::Program(const ProgramContext& context, QObject* parent) : QObject(parent), m_context(context) {}

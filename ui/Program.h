@@ -7,6 +7,7 @@
 
 #include <memory>
 
+class QIcon;
 class QSettings;
 class Clock;
 class Dialogs;
@@ -45,6 +46,8 @@ public:
     frmSplash* splash() const { return m_splash.get(); }
 
     static QString alreadyRunningMessage();
+    // The window icon from the PNG sizes an executable embeds under ":/icons".
+    static QIcon icon();
 
 private:
     void closeSplash();

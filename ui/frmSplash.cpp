@@ -3,6 +3,7 @@
 #include "Twips.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QScreen>
@@ -37,6 +38,9 @@ frmSplash::frmSplash(QWidget* parent)
     m_lblInfo->setFont(tahoma);
 
     m_frMain->setGeometry(twipsRect(this, 120, 0, 3015, 975));
+    // The layout was drawn for a box that starts half a text line below the frame's top, where a caption would
+    // stand; drawn from the very top, it touched the window's edge while the other three sides kept a margin.
+    m_frMain->setFrameRect(m_frMain->rect().adjusted(0, QFontMetrics(tahoma).height() / 2, 0, 0));
     m_lblTitle->setGeometry(twipsRect(this, 240, 240, 2115, 285));
     m_lblTitle->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_lblVer->setGeometry(twipsRect(this, 2400, 240, 75, 285));
@@ -54,6 +58,9 @@ void frmSplash::showNow() {
     // The design width holds one digit; the label grows to the version it is given.
     m_lblVer->adjustSize();
     m_lblVer->setFixedHeight(m_lblTitle->height());
+    // Right against the right-aligned title: the few pixels between the two boxes, widened by the font's side
+    // bearings, read as a space ("Talkomat v 1.0").
+    m_lblVer->move(m_lblTitle->geometry().right() + 1, m_lblTitle->y());
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
     show();
