@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace {
@@ -100,6 +101,11 @@ ReadResult readLines(const QString& path, qsizetype maxLines, qint64 maxBytes) {
 }
 
 Result writeBytes(const QString& path, const QByteArray& bytes) {
+    // The new content replaces the file by a rename, which would also replace a device or a pipe: only a plain
+    // file (or none yet) is taken as a target.
+    const QFileInfo existing(path);
+    if (existing.exists() && !existing.isFile())
+        return Result::failure(tr("Не удалось записать файл \"%1\": это не обычный файл.").arg(nativeName(path)));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return failure("Не удалось записать файл \"%1\": %2", path, file.errorString());

@@ -1,5 +1,6 @@
 #include "EngineIndex.h"
 
+#include "Bases.h"
 #include "Variables.h"
 
 #include <algorithm>
@@ -30,31 +31,48 @@ int EngineIndex::intern(const QString& word) {
     const int id = int(m_postings.size());
     m_wordIds.insert(word, id);
     m_postings.emplace_back();
+    m_frequency.push_back(0);
     return id;
 }
 
 void EngineIndex::indexPairs(const Variables& v, qsizetype firstPair) {
     const qsizetype pairs = pairsIn(v.AnswerCount);
-    m_keysNeeded.resize(size_t(pairs), 0);
     std::vector<int> ids;
+    const size_t firstNew = m_keyStart.empty() ? 0 : m_keyStart.size() - 1;
+    if (m_keyStart.empty())
+        m_keyStart.push_back(0);
     for (qsizetype p = firstPair; p < pairs; ++p) {
         ids.clear();
         for (const QString& key : SplitKeyWords(v.AnswerBase.at(2 * p)))
             ids.push_back(intern(key));
         std::sort(ids.begin(), ids.end());
         ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
-        m_keysNeeded[size_t(p)] = quint32(ids.size());
-        for (const int id : ids)
-            m_postings[size_t(id)].push_back(qint32(p));
+        for (const int id : ids) {
+            m_keyIds.push_back(id);
+            ++m_frequency[size_t(id)];
+        }
+        m_keyStart.push_back(qint32(m_keyIds.size()));
+    }
+    // Filed only now, so that a whole base read at once files each pair by the final counts.
+    for (size_t p = firstNew; p + 1 < m_keyStart.size(); ++p) {
+        const auto first = m_keyIds.begin() + m_keyStart[p];
+        const auto last = m_keyIds.begin() + m_keyStart[p + 1];
+        if (first == last)
+            continue; // a key line without words matches nothing
+        const int anchor = *std::min_element(first, last, [this](int a, int b) {
+            return m_frequency[size_t(a)] < m_frequency[size_t(b)];
+        });
+        m_postings[size_t(anchor)].push_back(qint32(p));
     }
     m_indexedPairs = pairs;
-    m_hits.assign(size_t(pairs), 0);
 }
 
 void EngineIndex::rebuildAnswers(const Variables& v) {
     m_wordIds.clear();
     m_postings.clear();
-    m_keysNeeded.clear();
+    m_frequency.clear();
+    m_keyStart.clear();
+    m_keyIds.clear();
     indexPairs(v, 0);
 }
 
@@ -94,6 +112,48 @@ void EngineIndex::sync(const Variables& v) {
     }
 }
 
+bool EngineIndex::appendAnswer(Variables& v, const QString& keyLine, const QString& answer) {
+    sync(v);
+    // Letting go of the copy first spares the state's list a full copy when it grows.
+    m_answers = QStringList();
+    const bool appended = appendBaseLines(v.AnswerBase, v.AnswerCount, {keyLine, answer});
+    if (appended && m_indexedPairs <= pairsIn(v.AnswerCount))
+        indexPairs(v, m_indexedPairs);
+    m_answers = v.AnswerBase;
+    m_answerCount = v.AnswerCount;
+    return appended;
+}
+
+void EngineIndex::syncQuestions(const Variables& v) {
+    if (v.QuestionBase.constData() == m_questions.constData() && v.QuestionCount == m_questionCount &&
+        v.QuestionBase.size() == m_questions.size())
+        return;
+    if (onlyAppended(m_questions, m_questionCount, v.QuestionBase, v.QuestionCount)) {
+        for (qsizetype i = m_questions.size(); i < v.QuestionBase.size(); ++i)
+            m_questionSet.insert(v.QuestionBase.at(i));
+    } else {
+        m_questionSet = QSet<QString>(v.QuestionBase.cbegin(), v.QuestionBase.cend());
+    }
+    m_questions = v.QuestionBase;
+    m_questionCount = v.QuestionCount;
+}
+
+bool EngineIndex::hasQuestion(const Variables& v, const QString& question) {
+    syncQuestions(v);
+    return m_questionSet.contains(question);
+}
+
+bool EngineIndex::appendQuestion(Variables& v, const QString& question) {
+    syncQuestions(v);
+    m_questions = QStringList();
+    const bool appended = appendBaseLines(v.QuestionBase, v.QuestionCount, {question});
+    if (appended)
+        m_questionSet.insert(question);
+    m_questions = v.QuestionBase;
+    m_questionCount = v.QuestionCount;
+    return appended;
+}
+
 WordList EngineIndex::expand(const WordList& words) const {
     WordList out;
     out.reserve(words.size() * 2);
@@ -117,18 +177,17 @@ QStringList EngineIndex::answersFor(const WordList& phraseWords, const Variables
     std::sort(ids.begin(), ids.end());
     ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
 
-    m_touched.clear();
+    std::vector<qint32> matched;
     for (const int id : ids) {
         for (const qint32 pair : m_postings[size_t(id)]) {
-            if (m_hits[size_t(pair)]++ == 0)
-                m_touched.push_back(pair);
+            const auto first = m_keyIds.begin() + m_keyStart[size_t(pair)];
+            const auto last = m_keyIds.begin() + m_keyStart[size_t(pair) + 1];
+            const bool all = std::all_of(first, last, [&ids](int key) {
+                return std::binary_search(ids.begin(), ids.end(), key);
+            });
+            if (all)
+                matched.push_back(pair);
         }
-    }
-    std::vector<qint32> matched;
-    for (const qint32 pair : m_touched) {
-        if (m_hits[size_t(pair)] == m_keysNeeded[size_t(pair)])
-            matched.push_back(pair);
-        m_hits[size_t(pair)] = 0;
     }
     std::sort(matched.begin(), matched.end());
     QStringList answers;

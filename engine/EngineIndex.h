@@ -3,6 +3,7 @@
 #include "Phrase.h"
 
 #include <QHash>
+#include <QSet>
 #include <QStringList>
 
 #include <vector>
@@ -19,6 +20,12 @@ class EngineIndex {
 public:
     void sync(const Variables& v);
 
+    // A learned pair and a learned question, appended through the index so that it stays in step without looking
+    // at the whole base again. False when the base is full (nothing is changed then).
+    bool appendAnswer(Variables& v, const QString& keyLine, const QString& answer);
+    bool appendQuestion(Variables& v, const QString& question);
+    bool hasQuestion(const Variables& v, const QString& question);
+
     // The same as ExpandSynonyms over the synced synonym base.
     WordList expand(const WordList& words) const;
     // The answers of every pair whose key words all occur among the phrase words, in base order.
@@ -31,18 +38,27 @@ private:
     void rebuildSynonyms(const Variables& v);
     void indexSynonymPairs(const Variables& v, qsizetype firstPair);
 
+    // Each pair is filed under one of its key words only, the rarest when it was filed: a pair can match only
+    // if that word is in the phrase, and a word common to thousands of key lines does not make every lookup
+    // visit all of them. The pair's other key words are then checked against the phrase.
     QHash<QString, int> m_wordIds;
-    std::vector<std::vector<qint32>> m_postings; // word id -> pairs (0-based, ascending) whose key line holds it
-    std::vector<quint32> m_keysNeeded;            // pair -> number of distinct key words
+    std::vector<std::vector<qint32>> m_postings; // word id -> pairs (0-based, ascending) filed under it
+    std::vector<qint32> m_frequency;             // word id -> pairs whose key line holds it
+    std::vector<qint32> m_keyStart;              // pair -> first of its distinct key ids in m_keyIds
+    std::vector<qint32> m_keyIds;
     QStringList m_answers;
     qint16 m_answerCount = -1;
     qsizetype m_indexedPairs = 0;
+
+    void syncQuestions(const Variables& v);
+
+    QSet<QString> m_questionSet;
+    QStringList m_questions;
+    qint16 m_questionCount = -1;
 
     QHash<QString, QList<QString>> m_partners;
     QStringList m_synonyms;
     qint16 m_synonymCount = -1;
     qsizetype m_indexedSynonymPairs = 0;
 
-    mutable std::vector<quint32> m_hits;
-    mutable std::vector<qint32> m_touched;
 };

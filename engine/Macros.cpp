@@ -30,7 +30,11 @@ MacroResult ExpandMacros(const QString& reply, const QString& humanName, const C
     // One reading of the clock serves both macros, so a reply never shows a time and a date from either side of
     // midnight.
     std::optional<QDateTime> now;
-    auto time = [&] { return now.value_or(*(now = clock.now())); };
+    auto time = [&] {
+        if (!now)
+            now = clock.now();
+        return *now;
+    };
     replaceAll(r.text, QLatin1String("#TIME"), [&] { return formatTime(time()); });
     replaceAll(r.text, QLatin1String("#DATE"), [&] { return formatDate(time()); });
     const qsizetype length = r.text.size();

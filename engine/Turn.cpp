@@ -99,19 +99,19 @@ Turn conversationTurn(Variables& v, const QString& raw, RandomSource& random, En
 }
 
 // Returns false for an empty lesson, which skips the question step.
-bool learningTurn(Variables& v, const QString& raw, RandomSource& random, Turn& t) {
+bool learningTurn(Variables& v, const QString& raw, RandomSource& random, EngineIndex& index, Turn& t) {
     if (isEmptyPhrase(raw)) {
         t.candidates = {drawFrom(kLearningSilence, random)};
         v.Mode = Modes::conversation();
         return false;
     }
     t.display = MakeDisplayForm(raw, v.Alphabet);
-    if (v.PendingPhrase.size() > kQuestionsLearnedAbove && !v.QuestionBase.contains(v.PendingPhrase)) {
-        if (appendBaseLines(v.QuestionBase, v.QuestionCount, {v.PendingPhrase}))
+    if (v.PendingPhrase.size() > kQuestionsLearnedAbove && !index.hasQuestion(v, v.PendingPhrase)) {
+        if (index.appendQuestion(v, v.PendingPhrase))
             v.QuestionBaseChanged = true;
     }
     // A full base keeps what it holds; the lesson is simply not stored.
-    if (appendBaseLines(v.AnswerBase, v.AnswerCount, {v.PendingKeys, t.display}))
+    if (index.appendAnswer(v, v.PendingKeys, t.display))
         v.AnswerBaseChanged = true;
     t.candidates = {drawFrom(kAcknowledgement, random)};
     v.Mode = Modes::conversation();
@@ -132,11 +132,11 @@ QString TurnResult::paneAddition() const {
 
 qint16 ChooseUnaskedQuestion(Variables& v, RandomSource& random) {
     const int count = v.QuestionCount;
-    std::vector<bool> asked(static_cast<size_t>(count) + 1, false);
+    std::vector<char> asked(static_cast<size_t>(count) + 1, 0);
     int askedCount = 0;
     for (const qint16 index : std::as_const(v.AskedQuestions)) {
         if (index >= 1 && index <= count && !asked[size_t(index)]) {
-            asked[size_t(index)] = true;
+            asked[size_t(index)] = 1;
             ++askedCount;
         }
     }
@@ -145,13 +145,14 @@ qint16 ChooseUnaskedQuestion(Variables& v, RandomSource& random) {
     if (askedCount == count || v.AskedQuestionCount >= Variables::MaxLines) {
         v.AskedQuestions.clear();
         v.AskedQuestionCount = 0;
-        std::fill(asked.begin(), asked.end(), false);
+        std::fill(asked.begin(), asked.end(), 0);
         askedCount = 0;
     }
-    // Drawing again until a new index comes up is the same as drawing among the unasked ones; the bound only
-    // guards against a source that keeps repeating itself.
+    // Drawing again until a new index comes up is the same as drawing among the unasked ones. Past a few tries
+    // (nearly every question asked, or a source that keeps repeating itself) one draw among the unasked ones
+    // ends it.
     int c = 0;
-    for (int attempt = 0; attempt < 10000; ++attempt) {
+    for (int attempt = 0; attempt < 64; ++attempt) {
         c = drawIndex(random, count) + 1;
         if (!asked[size_t(c)])
             break;
@@ -196,7 +197,7 @@ TurnResult ProcessPhrase(Variables& v, const QString& typed, RandomSource& rando
     const QString raw = TextFile::singleLine(typed);
     Turn t;
     if (v.Mode == Modes::learning()) {
-        if (learningTurn(v, raw, random, t))
+        if (learningTurn(v, raw, random, index, t))
             AddQuestion(v, t.candidates, random);
     } else {
         // A mode that is neither word can only come from a damaged dialogue file; it is taken as conversation.

@@ -1,0 +1,75 @@
+// A child process for the fault tests: it writes bases while the test kills it or fills its disk.
+//   base_writer loop DIR   writes the three bases of DIR over and over, alternating two contents
+//   base_writer full DIR   on a small file system: writes small bases, fills the disk, then tries large ones
+#include "Bases.h"
+#include "TextFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+#include <cstdio>
+
+namespace {
+
+QStringList content(char which, int lines) {
+    QStringList out;
+    for (int i = 0; i < lines; ++i)
+        out << QStringLiteral("%1 строка %2 ").arg(QLatin1Char(which)).arg(i);
+    return out;
+}
+
+void setBases(Variables& v, char which, int lines) {
+    v.AnswerBase = v.QuestionBase = v.SynonymBase = content(which, lines);
+    v.AnswerCount = v.QuestionCount = v.SynonymCount = qint16(lines);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() != 3)
+        return 2;
+    const QDir dir(args.at(2));
+    Variables v;
+    v.AnswerBaseFile = dir.filePath(QStringLiteral("a.tka"));
+    v.QuestionBaseFile = dir.filePath(QStringLiteral("q.tkq"));
+    v.SynonymBaseFile = dir.filePath(QStringLiteral("s.tks"));
+
+    if (args.at(1) == QLatin1String("loop")) {
+        std::puts("writing");
+        std::fflush(stdout);
+        for (unsigned i = 0;; ++i) {
+            setBases(v, i % 2 ? 'B' : 'A', i % 2 ? 3000 : 2000);
+            if (!SaveBases(v))
+                return 3;
+        }
+    }
+    if (args.at(1) == QLatin1String("full")) {
+        setBases(v, 'A', 10);
+        if (!SaveBases(v))
+            return 4;
+        QFile filler(dir.filePath(QStringLiteral("filler")));
+        if (!filler.open(QIODevice::WriteOnly))
+            return 5;
+        const QByteArray block(4096, 'x');
+        while (filler.write(block) == block.size() && filler.flush()) {
+        }
+        filler.close();
+        setBases(v, 'B', 20000);
+        const Result r = SaveBases(v);
+        if (r.ok)
+            return 6; // a full disk cannot have taken the new bases
+        std::printf("%s\n", r.error.toUtf8().constData());
+        Variables again = v;
+        if (!LoadAnswers(again) || !LoadQuestions(again) || !LoadSinonims(again))
+            return 7;
+        const QStringList old = content('A', 10);
+        QStringList oldSynonyms;
+        for (const QString& line : old)
+            oldSynonyms << line.toUpper(); // the synonym base is read in upper case
+        return again.AnswerBase == old && again.QuestionBase == old && again.SynonymBase == oldSynonyms ? 0 : 8;
+    }
+    return 2;
+}
