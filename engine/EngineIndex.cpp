@@ -9,20 +9,26 @@ namespace {
 
 bool sameLine(const QString& a, const QString& b) { return a.constData() == b.constData() || a == b; }
 
-// True when `now` is `before` with lines added at the end (and nothing else changed).
-bool onlyAppended(const QStringList& before, qint16 beforeCount, const QStringList& now, qint16 nowCount) {
-    if (beforeCount < 0 || nowCount < beforeCount || now.size() < before.size())
-        return false;
-    for (qsizetype i = 0; i < before.size(); ++i) {
-        if (!sameLine(before.at(i), now.at(i)))
-            return false;
-    }
-    return true;
-}
-
 qsizetype pairsIn(qint16 count) { return count / 2; }
 
 } // namespace
+
+EngineIndex::Snapshot::Change EngineIndex::Snapshot::changeTo(const QStringList& lines, qint16 count) const {
+    if (lines.constData() == m_lines.constData() && count == m_count && lines.size() == m_lines.size())
+        return Change::None;
+    if (m_count < 0 || count < m_count || lines.size() < m_lines.size())
+        return Change::Other;
+    for (qsizetype i = 0; i < m_lines.size(); ++i) {
+        if (!sameLine(m_lines.at(i), lines.at(i)))
+            return Change::Other;
+    }
+    return Change::Appended;
+}
+
+void EngineIndex::Snapshot::take(const QStringList& lines, qint16 count) {
+    m_lines = lines;
+    m_count = count;
+}
 
 int EngineIndex::intern(const QString& word) {
     const auto it = m_wordIds.constFind(word);
@@ -89,53 +95,47 @@ void EngineIndex::rebuildSynonyms(const Variables& v) {
 }
 
 void EngineIndex::sync(const Variables& v) {
-    if (v.AnswerBase.constData() != m_answers.constData() || v.AnswerCount != m_answerCount ||
-        v.AnswerBase.size() != m_answers.size()) {
+    using Change = Snapshot::Change;
+    if (const Change c = m_answers.changeTo(v.AnswerBase, v.AnswerCount); c != Change::None) {
         // Pairs already indexed stay valid when lines were only added after them.
-        if (onlyAppended(m_answers, m_answerCount, v.AnswerBase, v.AnswerCount) &&
-            m_indexedPairs <= pairsIn(v.AnswerCount))
+        if (c == Change::Appended && m_indexedPairs <= pairsIn(v.AnswerCount))
             indexPairs(v, m_indexedPairs);
         else
             rebuildAnswers(v);
-        m_answers = v.AnswerBase;
-        m_answerCount = v.AnswerCount;
+        m_answers.take(v.AnswerBase, v.AnswerCount);
     }
-    if (v.SynonymBase.constData() != m_synonyms.constData() || v.SynonymCount != m_synonymCount ||
-        v.SynonymBase.size() != m_synonyms.size()) {
-        if (onlyAppended(m_synonyms, m_synonymCount, v.SynonymBase, v.SynonymCount) &&
-            m_indexedSynonymPairs <= pairsIn(v.SynonymCount))
+    if (const Change c = m_synonyms.changeTo(v.SynonymBase, v.SynonymCount); c != Change::None) {
+        if (c == Change::Appended && m_indexedSynonymPairs <= pairsIn(v.SynonymCount))
             indexSynonymPairs(v, m_indexedSynonymPairs);
         else
             rebuildSynonyms(v);
-        m_synonyms = v.SynonymBase;
-        m_synonymCount = v.SynonymCount;
+        m_synonyms.take(v.SynonymBase, v.SynonymCount);
     }
 }
 
 bool EngineIndex::appendAnswer(Variables& v, const QString& keyLine, const QString& answer) {
     sync(v);
     // Letting go of the copy first spares the state's list a full copy when it grows.
-    m_answers = QStringList();
+    m_answers.release();
     const bool appended = appendBaseLines(v.AnswerBase, v.AnswerCount, {keyLine, answer});
     if (appended && m_indexedPairs <= pairsIn(v.AnswerCount))
         indexPairs(v, m_indexedPairs);
-    m_answers = v.AnswerBase;
-    m_answerCount = v.AnswerCount;
+    m_answers.take(v.AnswerBase, v.AnswerCount);
     return appended;
 }
 
 void EngineIndex::syncQuestions(const Variables& v) {
-    if (v.QuestionBase.constData() == m_questions.constData() && v.QuestionCount == m_questionCount &&
-        v.QuestionBase.size() == m_questions.size())
+    using Change = Snapshot::Change;
+    const Change c = m_questions.changeTo(v.QuestionBase, v.QuestionCount);
+    if (c == Change::None)
         return;
-    if (onlyAppended(m_questions, m_questionCount, v.QuestionBase, v.QuestionCount)) {
+    if (c == Change::Appended) {
         for (qsizetype i = m_questions.size(); i < v.QuestionBase.size(); ++i)
             m_questionSet.insert(v.QuestionBase.at(i));
     } else {
         m_questionSet = QSet<QString>(v.QuestionBase.cbegin(), v.QuestionBase.cend());
     }
-    m_questions = v.QuestionBase;
-    m_questionCount = v.QuestionCount;
+    m_questions.take(v.QuestionBase, v.QuestionCount);
 }
 
 bool EngineIndex::hasQuestion(const Variables& v, const QString& question) {
@@ -145,12 +145,11 @@ bool EngineIndex::hasQuestion(const Variables& v, const QString& question) {
 
 bool EngineIndex::appendQuestion(Variables& v, const QString& question) {
     syncQuestions(v);
-    m_questions = QStringList();
+    m_questions.release();
     const bool appended = appendBaseLines(v.QuestionBase, v.QuestionCount, {question});
     if (appended)
         m_questionSet.insert(question);
-    m_questions = v.QuestionBase;
-    m_questionCount = v.QuestionCount;
+    m_questions.take(v.QuestionBase, v.QuestionCount);
     return appended;
 }
 

@@ -18,6 +18,19 @@ struct Variables;
 // lines are indexed on their own, anything else rebuilds that index.
 class EngineIndex {
 public:
+    // A shallow copy of a base list as it was last indexed.
+    struct Snapshot {
+        enum class Change { None, Appended, Other };
+        Change changeTo(const QStringList& lines, qint16 count) const;
+        void take(const QStringList& lines, qint16 count);
+        void release() { m_lines = QStringList(); }
+        qsizetype size() const { return m_lines.size(); }
+
+    private:
+        QStringList m_lines;
+        qint16 m_count = -1;
+    };
+
     void sync(const Variables& v);
 
     // A learned pair and a learned question, appended through the index so that it stays in step without looking
@@ -46,19 +59,16 @@ private:
     std::vector<qint32> m_frequency;             // word id -> pairs whose key line holds it
     std::vector<qint32> m_keyStart;              // pair -> first of its distinct key ids in m_keyIds
     std::vector<qint32> m_keyIds;
-    QStringList m_answers;
-    qint16 m_answerCount = -1;
+    Snapshot m_answers;
     qsizetype m_indexedPairs = 0;
 
     void syncQuestions(const Variables& v);
 
     QSet<QString> m_questionSet;
-    QStringList m_questions;
-    qint16 m_questionCount = -1;
+    Snapshot m_questions;
 
     QHash<QString, QList<QString>> m_partners;
-    QStringList m_synonyms;
-    qint16 m_synonymCount = -1;
+    Snapshot m_synonyms;
     qsizetype m_indexedSynonymPairs = 0;
 
 };
