@@ -1,0 +1,841 @@
+// The three base editors and the statistics window, each opened on a state of its own.
+#include "BaseListModel.h"
+#include "Options.h"
+#include "ScriptedDialogs.h"
+#include "Twips.h"
+#include "Variables.h"
+#include "frmAnswers.h"
+#include "frmQuestions.h"
+#include "frmSinonims.h"
+#include "frmStatistics.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QtTest/QTest>
+
+#include <memory>
+
+namespace {
+
+QString s(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+Variables state(const QStringList& answers = {}, const QStringList& questions = {}, const QStringList& synonyms = {}) {
+    Variables v;
+    v.Alphabet = Options::defaultAlphabet();
+    v.AnswerBase = answers;
+    v.AnswerCount = qint16(answers.size());
+    v.QuestionBase = questions;
+    v.QuestionCount = qint16(questions.size());
+    v.SynonymBase = synonyms;
+    v.SynonymCount = qint16(synonyms.size());
+    return v;
+}
+
+QStringList threePairs() {
+    return {s("ПРИВЕТ "), s("Здравствуй!"), s("КАК ДЕЛА "), s("Хорошо."), s("ПОКА "), s("До встречи.")};
+}
+
+template <typename T> T* child(QWidget* window, const QString& name) {
+    T* found = window->findChild<T*>(name);
+    if (!found)
+        qWarning("no control %s", qPrintable(name));
+    return found;
+}
+
+QStringList rows(QListView* view) {
+    QStringList out;
+    for (int r = 0; r < view->model()->rowCount(); ++r)
+        out.append(view->model()->index(r, 0).data().toString());
+    return out;
+}
+
+int selected(QListView* view) {
+    const QModelIndexList picked = view->selectionModel()->selectedRows();
+    return picked.isEmpty() ? -1 : picked.constFirst().row();
+}
+
+void pick(QListView* view, int row) {
+    view->selectionModel()->setCurrentIndex(view->model()->index(row, 0), QItemSelectionModel::ClearAndSelect);
+}
+
+// Creates the window named `form` on the state.
+std::unique_ptr<QDialog> open(const QString& form, Variables& v, Dialogs& dialogs) {
+    if (form == QLatin1String("frmAnswers"))
+        return std::make_unique<frmAnswers>(v, dialogs);
+    if (form == QLatin1String("frmQuestions"))
+        return std::make_unique<frmQuestions>(v, dialogs);
+    if (form == QLatin1String("frmSinonims"))
+        return std::make_unique<frmSinonims>(v, dialogs);
+    return std::make_unique<frmStatistics>(v);
+}
+
+} // namespace
+
+class tst_BaseEditors : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() {
+        QApplication::processEvents();
+        QStringList left;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible())
+                left.append(w->objectName());
+        QVERIFY2(left.isEmpty(), qPrintable(left.join(QStringLiteral(", "))));
+    }
+
+    void windows_data() {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QSize>("clientTwips");
+        QTest::addColumn<QStringList>("tabOrder");
+        QTest::newRow("answers") << QStringLiteral("frmAnswers") << s("Вопросы") << QSize(4830, 5925)
+                                 << QStringList{QStringLiteral("txtKeyWords"), QStringLiteral("txtAnswer"),
+                                                QStringLiteral("cmdAdd"),      QStringLiteral("cmdDel"),
+                                                QStringLiteral("cmdClear"),    QStringLiteral("lstKeyWords"),
+                                                QStringLiteral("lstAnswers")};
+        QTest::newRow("questions") << QStringLiteral("frmQuestions") << s("Вопросы") << QSize(4830, 4065)
+                                   << QStringList{QStringLiteral("txtQuest"), QStringLiteral("cmdAdd"),
+                                                  QStringLiteral("cmdDel"), QStringLiteral("cmdClear"),
+                                                  QStringLiteral("lstQuestList")};
+        QTest::newRow("synonyms") << QStringLiteral("frmSinonims") << s("Синонимы") << QSize(4815, 4005)
+                                  << QStringList{QStringLiteral("txtWord"),  QStringLiteral("txtSinonim"),
+                                                 QStringLiteral("cmdAdd"),   QStringLiteral("cmdDel"),
+                                                 QStringLiteral("cmdClear"), QStringLiteral("lstSinList")};
+        QTest::newRow("statistics") << QStringLiteral("frmStatistics") << s("Статистика") << QSize(3975, 1995)
+                                    << QStringList{QStringLiteral("Command1")};
+    }
+    void windows() {
+        QFETCH(QString, form);
+        QFETCH(QString, title);
+        QFETCH(QSize, clientTwips);
+        QFETCH(QStringList, tabOrder);
+        Variables v = state(threePairs(), {s("Как дела?")}, {s(" КОТ "), s(" КОШКА ")});
+        ScriptedDialogs dialogs;
+        std::unique_ptr<QDialog> window = open(form, v, dialogs);
+
+        QCOMPARE(window->objectName(), form);
+        QCOMPARE(window->windowTitle(), title);
+        const QSize client(Twips::toPixels(clientTwips.width(), Twips::dpiX(window.get())),
+                           Twips::toPixels(clientTwips.height(), Twips::dpiY(window.get())));
+        QCOMPARE(window->size(), client);
+        QCOMPARE(window->minimumSize(), client);
+        QCOMPARE(window->maximumSize(), client);
+        const Qt::WindowFlags flags = window->windowFlags();
+        QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+        QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+        QCOMPARE(window->font().family(), QStringLiteral("Tahoma"));
+
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        const QRect screen = window->screen()->availableGeometry();
+        QVERIFY(qAbs(window->geometry().center().x() - screen.center().x()) <= 2);
+        QVERIFY(qAbs(window->geometry().center().y() - screen.center().y()) <= 2);
+
+        // Tab walks the controls in the given order and comes back round.
+        QWidget* first = child<QWidget>(window.get(), tabOrder.constFirst());
+        QVERIFY(first);
+        QStringList walked{first->objectName()};
+        for (QWidget* w = first->nextInFocusChain(); w != first; w = w->nextInFocusChain())
+            if (w->focusPolicy() & Qt::TabFocus && w->isVisibleTo(window.get()))
+                walked.append(w->objectName());
+        QCOMPARE(walked, tabOrder);
+        if (form != QLatin1String("frmStatistics")) {
+            QCOMPARE(window->focusWidget(), first);
+            QVERIFY(child<QPushButton>(window.get(), QStringLiteral("cmdAdd"))->isDefault());
+        }
+        window->close();
+    }
+
+    void controls_data() {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("toolTip");
+        QTest::addColumn<QRect>("twips");
+        const auto row = [](const char* form, const char* name, const char* caption, const char* tip, QRect place) {
+            QTest::addRow("%s %s", form, name)
+                << QString::fromLatin1(form) << QString::fromLatin1(name) << s(caption) << s(tip) << place;
+        };
+        row("frmAnswers", "lblKeyWords", "Ключевые слова(разделяются пробелом):", "", {120, 120, 3255, 195});
+        row("frmAnswers", "txtKeyWords", "", "Поле ввода ключевых слов", {120, 360, 4575, 375});
+        row("frmAnswers", "lblAnswer", "Ответ:", "", {120, 840, 540, 195});
+        row("frmAnswers", "txtAnswer", "", "Поле ввода ответа", {120, 1080, 4575, 375});
+        row("frmAnswers", "cmdAdd", "Добавить", "Кнопка добавления ответа в базу знаний ответов",
+            {120, 1560, 1455, 375});
+        row("frmAnswers", "cmdDel", "Удалить", "Кнопка удаления ответа из базы знаний ответов",
+            {1680, 1560, 1455, 375});
+        row("frmAnswers", "cmdClear", "Очистить", "Кнопка очистки базы знаний ответов", {3240, 1560, 1455, 375});
+        row("frmAnswers", "lblKeyWordsList", "Ключевые слова:", "", {120, 2040, 1350, 195});
+        row("frmAnswers", "lstKeyWords", "", "Список ключевых слов", {120, 2280, 4575, 1620});
+        row("frmAnswers", "lblAnswersList", "Соответствующий им ответ:", "", {120, 3960, 2220, 195});
+        row("frmAnswers", "lstAnswers", "", "Список ответов", {120, 4200, 4575, 1620});
+
+        row("frmQuestions", "lblQuest", "Вопрос:", "", {120, 120, 585, 195});
+        row("frmQuestions", "txtQuest", "", "Поле ввода вопроса", {120, 360, 4575, 375});
+        row("frmQuestions", "cmdAdd", "Добавить", "Кнопка добавления вопроса в базу знаний вопросов",
+            {120, 840, 1455, 375});
+        row("frmQuestions", "cmdDel", "Удалить", "Кнопка удаления вопроса из базы знаний вопросов",
+            {1680, 840, 1455, 375});
+        row("frmQuestions", "cmdClear", "Очистить", "Кнопка очистки базы знаний вопросов", {3240, 840, 1455, 375});
+        row("frmQuestions", "lbQuestlList", "Известные программе вопросы:", "", {120, 1320, 2415, 195});
+        row("frmQuestions", "lstQuestList", "", "Список вопросов", {120, 1560, 4575, 2400});
+
+        row("frmSinonims", "lblWord", "Слово:", "", {120, 120, 525, 195});
+        row("frmSinonims", "txtWord", "", "Поле ввода слова", {120, 360, 4575, 375});
+        row("frmSinonims", "lblSinonim", "Синоним:", "", {120, 840, 705, 195});
+        row("frmSinonims", "txtSinonim", "", "Поле ввода синонима", {120, 1080, 4575, 375});
+        row("frmSinonims", "cmdAdd", "Добавить", "Кнопка добаления синонима в базу знаний синонимов",
+            {120, 1560, 1455, 375});
+        row("frmSinonims", "cmdDel", "Удалить", "Кнопка удаления синонима из базы знаний синонимов",
+            {1680, 1560, 1455, 375});
+        row("frmSinonims", "cmdClear", "Очистить", "Кнопка очистки базы синонимов", {3240, 1560, 1455, 375});
+        row("frmSinonims", "lbSinlList", "Слова с их синонимами:", "", {120, 2040, 1800, 195});
+        row("frmSinonims", "lstSinList", "", "Список синонимов", {120, 2280, 4575, 1620});
+
+        row("frmStatistics", "lblMain", "Talkomat знает:", "", {120, 120, 2205, 240});
+        row("frmStatistics", "frMain", "", "", {120, 360, 3735, 1095});
+        row("frmStatistics", "lblAnswersNum", "Ответов на реплики человека - ", "", {120, 240, 2775, 210});
+        row("frmStatistics", "lblQuestionsNum", "Вопросов - ", "", {120, 480, 990, 210});
+        row("frmStatistics", "lblSinonimsNum", "Синонимичных пар - ", "", {120, 720, 1815, 210});
+        row("frmStatistics", "Command1", "OK", "", {1560, 1560, 975, 375});
+    }
+    void controls() {
+        QFETCH(QString, form);
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QString, toolTip);
+        QFETCH(QRect, twips);
+        Variables v = state();
+        ScriptedDialogs dialogs;
+        std::unique_ptr<QDialog> window = open(form, v, dialogs);
+        auto* control = child<QWidget>(window.get(), name);
+        QVERIFY(control);
+
+        if (auto* label = qobject_cast<QLabel*>(control))
+            QCOMPARE(label->text(), caption);
+        else if (auto* button = qobject_cast<QPushButton*>(control))
+            QCOMPARE(button->text(), caption);
+        QCOMPARE(control->toolTip(), toolTip);
+
+        const double dx = Twips::dpiX(window.get());
+        const double dy = Twips::dpiY(window.get());
+        const QRect expected(Twips::toPixels(twips.x(), dx), Twips::toPixels(twips.y(), dy),
+                             Twips::toPixels(twips.width(), dx), Twips::toPixels(twips.height(), dy));
+        if (qobject_cast<QLabel*>(control)) {
+            // A label keeps its place and may grow to a wider substitute font, never shrink.
+            QCOMPARE(control->pos(), expected.topLeft());
+            QVERIFY(control->width() >= expected.width());
+            QVERIFY(control->height() >= expected.height());
+            QVERIFY(control->width() >= control->sizeHint().width());
+        } else {
+            QCOMPARE(control->geometry(), expected);
+        }
+        if (form != QLatin1String("frmStatistics")) {
+            QCOMPARE(control->font().family(), QStringLiteral("Tahoma"));
+            QCOMPARE(control->font().pointSizeF(), 8.25);
+        }
+    }
+
+    // --- answers
+
+    void addAnswer_data() {
+        QTest::addColumn<QString>("keyWords");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QStringList>("added");
+        QTest::newRow("normalised") << s("  привет,   как дела ") << s("хорошо")
+                                    << QStringList{s("ПРИВЕТ КАК ДЕЛА "), s("Хорошо.")};
+        QTest::newRow("exclamation kept") << s("дела") << s("Отлично!") << QStringList{s("ДЕЛА "), s("Отлично!")};
+        QTest::newRow("latin answer") << s("ok") << s("ok") << QStringList{s("OK "), s("Ok.")};
+        QTest::newRow("question mark kept") << s("как") << s("как дела?") << QStringList{s("КАК "), s("Как дела?")};
+        QTest::newRow("no alphabet characters") << s("???") << s("Да") << QStringList{s(" "), s("Да.")};
+        QTest::newRow("empty key words") << QString() << s("Да") << QStringList();
+        QTest::newRow("empty answer") << s("да") << QString() << QStringList();
+        QTest::newRow("answer of spaces") << s("да") << s("   ") << QStringList();
+    }
+    void addAnswer() {
+        QFETCH(QString, keyWords);
+        QFETCH(QString, answer);
+        QFETCH(QStringList, added);
+        Variables v = state(threePairs());
+        ScriptedDialogs dialogs;
+        frmAnswers window(v, dialogs);
+        auto* txtKeyWords = child<QLineEdit>(&window, QStringLiteral("txtKeyWords"));
+        auto* txtAnswer = child<QLineEdit>(&window, QStringLiteral("txtAnswer"));
+        auto* lstKeyWords = child<QListView>(&window, QStringLiteral("lstKeyWords"));
+        auto* lstAnswers = child<QListView>(&window, QStringLiteral("lstAnswers"));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        txtKeyWords->setText(keyWords);
+        txtAnswer->setText(answer);
+        // Enter in the answer field presses the default button.
+        txtAnswer->setFocus();
+        QTest::keyClick(txtAnswer, Qt::Key_Return);
+
+        QCOMPARE(v.AnswerBase, threePairs() + added);
+        QCOMPARE(v.AnswerCount, qint16(v.AnswerBase.size()));
+        QCOMPARE(v.AnswerBaseChanged, !added.isEmpty());
+        QCOMPARE(rows(lstKeyWords).size(), v.AnswerBase.size() / 2);
+        if (added.isEmpty()) {
+            QCOMPARE(txtKeyWords->text(), keyWords);
+            QCOMPARE(txtAnswer->text(), answer);
+            QCOMPARE(selected(lstKeyWords), -1);
+        } else {
+            QCOMPARE(txtKeyWords->text(), QString());
+            QCOMPARE(txtAnswer->text(), QString());
+            QCOMPARE(window.focusWidget(), txtKeyWords);
+            QCOMPARE(rows(lstKeyWords).constLast(), added.at(0));
+            QCOMPARE(rows(lstAnswers).constLast(), added.at(1));
+            QCOMPARE(selected(lstKeyWords), 3);
+            QCOMPARE(selected(lstAnswers), 3);
+        }
+        QVERIFY(dialogs.verify());
+        window.close();
+    }
+
+    void addingTheSamePairTwiceStoresItTwice() {
+        Variables v = state();
+        ScriptedDialogs dialogs;
+        frmAnswers window(v, dialogs);
+        for (int i = 0; i < 2; ++i) {
+            child<QLineEdit>(&window, QStringLiteral("txtKeyWords"))->setText(s("кот"));
+            child<QLineEdit>(&window, QStringLiteral("txtAnswer"))->setText(s("Мяу!"));
+            child<QPushButton>(&window, QStringLiteral("cmdAdd"))->click();
+        }
+        QCOMPARE(v.AnswerBase, QStringList({s("КОТ "), s("Мяу!"), s("КОТ "), s("Мяу!")}));
+    }
+
+    void emptyAlphabet() {
+        Variables v = state();
+        v.Alphabet.clear();
+        ScriptedDialogs dialogs;
+        frmAnswers window(v, dialogs);
+        child<QLineEdit>(&window, QStringLiteral("txtKeyWords"))->setText(s("привет"));
+        child<QLineEdit>(&window, QStringLiteral("txtAnswer"))->setText(s("здравствуй"));
+        child<QPushButton>(&window, QStringLiteral("cmdAdd"))->click();
+        QCOMPARE(v.AnswerBase, QStringList({s(" "), s("Здравствуй")}));
+    }
+
+    void deleteAnswer_data() {
+        QTest::addColumn<QStringList>("base");
+        QTest::addColumn<QString>("pickIn");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QStringList>("left");
+        QTest::addColumn<int>("selectedAfter");
+        const QStringList b = threePairs();
+        QTest::newRow("first") << b << QStringLiteral("lstKeyWords") << 0 << b.mid(2) << 0;
+        QTest::newRow("middle") << b << QStringLiteral("lstKeyWords") << 1 << (b.mid(0, 2) + b.mid(4)) << 1;
+        QTest::newRow("last") << b << QStringLiteral("lstKeyWords") << 2 << b.mid(0, 4) << 1;
+        QTest::newRow("last, chosen among the answers") << b << QStringLiteral("lstAnswers") << 2 << b.mid(0, 4) << 1;
+        QTest::newRow("only") << b.mid(0, 2) << QStringLiteral("lstKeyWords") << 0 << QStringList() << -1;
+        QTest::newRow("nothing selected") << b << QString() << -1 << b << -1;
+        // A hand-edited base: the empty line of another pair stays, so later pairs keep their partners.
+        const QStringList withEmpty{s("А "), s("Первый."), QString(), s("Второй."), s("В "), s("Третий.")};
+        QTest::newRow("empty line elsewhere kept")
+            << withEmpty << QStringLiteral("lstKeyWords") << 0 << withEmpty.mid(2) << 0;
+        // An unpaired last line is a row of its own and can be deleted.
+        const QStringList odd{s("А "), s("Первый."), s("Б ")};
+        QTest::newRow("unpaired last line") << odd << QStringLiteral("lstKeyWords") << 1 << odd.mid(0, 2) << 0;
+    }
+    void deleteAnswer() {
+        QFETCH(QStringList, base);
+        QFETCH(QString, pickIn);
+        QFETCH(int, row);
+        QFETCH(QStringList, left);
+        QFETCH(int, selectedAfter);
+        Variables v = state(base);
+        ScriptedDialogs dialogs;
+        frmAnswers window(v, dialogs);
+        auto* lstKeyWords = child<QListView>(&window, QStringLiteral("lstKeyWords"));
+        auto* lstAnswers = child<QListView>(&window, QStringLiteral("lstAnswers"));
+        if (!pickIn.isEmpty())
+            pick(child<QListView>(&window, pickIn), row);
+        QCOMPARE(selected(lstKeyWords), row);
+
+        child<QPushButton>(&window, QStringLiteral("cmdDel"))->click();
+
+        QCOMPARE(v.AnswerBase, left);
+        QCOMPARE(v.AnswerCount, qint16(left.size()));
+        QCOMPARE(v.AnswerBaseChanged, row >= 0);
+        QCOMPARE(rows(lstKeyWords).size(), (left.size() + 1) / 2);
+        QCOMPARE(rows(lstAnswers).size(), left.size() / 2);
+        QCOMPARE(selected(lstKeyWords), selectedAfter);
+        QCOMPARE(selected(lstAnswers), selectedAfter < left.size() / 2 ? selectedAfter : -1);
+    }
+
+    void clearAnswers_data() {
+        QTest::addColumn<QStringList>("base");
+        QTest::newRow("full") << threePairs();
+        QTest::newRow("already empty") << QStringList();
+    }
+    void clearAnswers() {
+        QFETCH(QStringList, base);
+        Variables v = state(base);
+        ScriptedDialogs dialogs;
+        frmAnswers window(v, dialogs);
+        child<QLineEdit>(&window, QStringLiteral("txtKeyWords"))->setText(s("кот"));
+        child<QLineEdit>(&window, QStringLiteral("txtAnswer"))->setText(s("мяу"));
+
+        child<QPushButton>(&window, QStringLiteral("cmdClear"))->click();
+
+        QCOMPARE(v.AnswerBase, QStringList());
+        QCOMPARE(v.AnswerCount, qint16(0));
+        QVERIFY(v.AnswerBaseChanged);
+        QCOMPARE(rows(child<QListView>(&window, QStringLiteral("lstKeyWords"))), QStringList());
+        QCOMPARE(rows(child<QListView>(&window, QStringLiteral("lstAnswers"))), QStringList());
+        QCOMPARE(child<QLineEdit>(&window, QStringLiteral("txtKeyWords"))->text(), s("кот"));
+        QCOMPARE(child<QLineEdit>(&window, QStringLiteral("txtAnswer"))->text(), s("мяу"));
+    }
+
+    void mirroredSelection_data() {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::newRow("answers to key words") << QStringLiteral("lstAnswers") << QStringLiteral("lstKeyWords");
+        QTest::newRow("key words to answers") << QStringLiteral("lstKeyWords") << QStringLiteral("lstAnswers");
+    }
+    void mirroredSelection() {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        Variables v = state(threePairs() + threePairs());
+        ScriptedDialogs dialogs;
+        frmAnswers window(v, dialogs);
+        auto* source = child<QListView>(&window, from);
+        auto* mirror = child<QListView>(&window, to);
+        QCOMPARE(selected(source), -1);
+        QCOMPARE(selected(mirror), -1);
+
+        pick(source, 3);
+        QCOMPARE(selected(mirror), 3);
+
+        // By keyboard as well as by the program.
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        source->setFocus();
+        QTest::keyClick(source, Qt::Key_Down);
+        QCOMPARE(selected(source), 4);
+        QCOMPARE(selected(mirror), 4);
+        QTest::keyClick(source, Qt::Key_Home);
+        QCOMPARE(selected(mirror), 0);
+        window.close();
+    }
+
+    // The unpaired key line has no answer row: the answer list keeps what it had.
+    void mirrorIgnoresARowTheOtherListLacks() {
+        Variables v = state({s("А "), s("Первый."), s("Б ")});
+        ScriptedDialogs dialogs;
+        frmAnswers window(v, dialogs);
+        auto* lstKeyWords = child<QListView>(&window, QStringLiteral("lstKeyWords"));
+        auto* lstAnswers = child<QListView>(&window, QStringLiteral("lstAnswers"));
+        QCOMPARE(rows(lstKeyWords), QStringList({s("А "), s("Б ")}));
+        QCOMPARE(rows(lstAnswers), QStringList({s("Первый.")}));
+        pick(lstAnswers, 0);
+        pick(lstKeyWords, 1);
+        QCOMPARE(selected(lstKeyWords), 1);
+        QCOMPARE(selected(lstAnswers), 0);
+    }
+
+    void listTextIsCutAt48_data() {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<int>("length");
+        for (const char* form : {"frmAnswers key", "frmAnswers answer", "frmQuestions"})
+            for (int length : {48, 49}) {
+                const QString f = QString::fromLatin1(form);
+                const QString list = f.endsWith(QLatin1String("key"))      ? QStringLiteral("lstKeyWords")
+                                     : f.endsWith(QLatin1String("answer")) ? QStringLiteral("lstAnswers")
+                                                                           : QStringLiteral("lstQuestList");
+                QTest::addRow("%s %d", form, length) << f.section(QLatin1Char(' '), 0, 0) << list << length;
+            }
+    }
+    void listTextIsCutAt48() {
+        QFETCH(QString, form);
+        QFETCH(QString, list);
+        QFETCH(int, length);
+        QString line;
+        for (int i = 0; i < length; ++i)
+            line += QChar(u'А' + i % 32);
+        Variables v = state({line, line}, {line});
+        ScriptedDialogs dialogs;
+        std::unique_ptr<QDialog> window = open(form, v, dialogs);
+        const QString shown = rows(child<QListView>(window.get(), list)).value(0);
+        QCOMPARE(shown, length <= 48 ? line : line.left(48) + QStringLiteral("..."));
+        QCOMPARE(v.AnswerBase.constFirst(), line);
+    }
+
+    void fullBaseRefusesTheAdd_data() {
+        QTest::addColumn<QString>("form");
+        QTest::newRow("answers") << QStringLiteral("frmAnswers");
+        QTest::newRow("questions") << QStringLiteral("frmQuestions");
+        QTest::newRow("synonyms") << QStringLiteral("frmSinonims");
+    }
+    void fullBaseRefusesTheAdd() {
+        QFETCH(QString, form);
+        // One line short of the limit: an answer pair needs two lines, a synonym four; a question base is full.
+        QStringList answers;
+        QStringList questions;
+        QStringList synonyms;
+        for (int i = 0; i < Variables::MaxLines - 1; ++i)
+            answers.append(QString::number(i));
+        questions = answers + QStringList{QStringLiteral("x")};
+        synonyms = answers.mid(0, Variables::MaxLines - 3);
+        Variables v = state(answers, questions, synonyms);
+        ScriptedDialogs dialogs;
+        std::unique_ptr<QDialog> window = open(form, v, dialogs);
+        for (QLineEdit* field : window->findChildren<QLineEdit*>())
+            field->setText(s("кот"));
+        dialogs.expectMessage(s("База знаний заполнена: в ней не может быть больше 32767 строк."));
+
+        child<QPushButton>(window.get(), QStringLiteral("cmdAdd"))->click();
+
+        QVERIFY(dialogs.verify());
+        QCOMPARE(dialogs.shown().constFirst().title, s("Сообщение"));
+        QCOMPARE(v.AnswerBase, answers);
+        QCOMPARE(v.QuestionBase, questions);
+        QCOMPARE(v.SynonymBase, synonyms);
+        QVERIFY(!v.AnswerBaseChanged && !v.QuestionBaseChanged && !v.SynonymBaseChanged);
+        for (QLineEdit* field : window->findChildren<QLineEdit*>())
+            QCOMPARE(field->text(), s("кот"));
+    }
+
+    // A full base is shown through a model: nothing is made for rows that are not painted.
+    void fullBaseIsListedWhole() {
+        QStringList answers;
+        for (int i = 0; i < Variables::MaxLines - 1; ++i)
+            answers.append(QString::number(i));
+        Variables v = state(answers);
+        ScriptedDialogs dialogs;
+        frmAnswers window(v, dialogs);
+        auto* lstAnswers = child<QListView>(&window, QStringLiteral("lstAnswers"));
+        QCOMPARE(lstAnswers->model()->rowCount(), 16383);
+        QCOMPARE(lstAnswers->model()->index(16382, 0).data().toString(), QStringLiteral("32765"));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        child<QLineEdit>(&window, QStringLiteral("txtKeyWords"))->setText(s("кот"));
+        child<QLineEdit>(&window, QStringLiteral("txtAnswer"))->setText(s("мяу"));
+        dialogs.expectMessage(s("База знаний заполнена: в ней не может быть больше 32767 строк."));
+        child<QPushButton>(&window, QStringLiteral("cmdAdd"))->click();
+        pick(lstAnswers, 16382);
+        child<QPushButton>(&window, QStringLiteral("cmdDel"))->click();
+        QCOMPARE(v.AnswerCount, qint16(Variables::MaxLines - 3));
+        QCOMPARE(selected(lstAnswers), 16381);
+        // The selected row is brought into view.
+        QVERIFY(lstAnswers->viewport()->rect().intersects(lstAnswers->visualRect(lstAnswers->currentIndex())));
+        window.close();
+    }
+
+    // --- questions
+
+    void addQuestion_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("full stop added") << s("  как тебя зовут") << s("Как тебя зовут.");
+        QTest::newRow("question mark kept") << s("Как дела?") << s("Как дела?");
+        QTest::newRow("marks kept") << s("сколько тебе лет?!") << s("Сколько тебе лет?!");
+        QTest::newRow("empty") << QString() << QString();
+        QTest::newRow("spaces only") << s("   ") << QString();
+    }
+    void addQuestion() {
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        const QStringList before{s("Как тебя зовут?")};
+        Variables v = state({}, before);
+        ScriptedDialogs dialogs;
+        frmQuestions window(v, dialogs);
+        auto* txtQuest = child<QLineEdit>(&window, QStringLiteral("txtQuest"));
+        auto* lstQuestList = child<QListView>(&window, QStringLiteral("lstQuestList"));
+        auto* cmdAdd = child<QPushButton>(&window, QStringLiteral("cmdAdd"));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        txtQuest->setText(typed);
+        // Pressed with the focus on the button: the focus stays where it was.
+        cmdAdd->setFocus();
+        QTest::keyClick(cmdAdd, Qt::Key_Space);
+
+        if (stored.isEmpty()) {
+            QCOMPARE(v.QuestionBase, before);
+            QVERIFY(!v.QuestionBaseChanged);
+            QCOMPARE(txtQuest->text(), typed);
+        } else {
+            QCOMPARE(v.QuestionBase, before + QStringList{stored});
+            QCOMPARE(v.QuestionCount, qint16(2));
+            QVERIFY(v.QuestionBaseChanged);
+            QCOMPARE(txtQuest->text(), QString());
+            QCOMPARE(rows(lstQuestList).constLast(), stored);
+            QCOMPARE(selected(lstQuestList), 1);
+        }
+        QCOMPARE(window.focusWidget(), cmdAdd);
+        window.close();
+    }
+
+    void enterAddsAQuestion() {
+        Variables v = state();
+        ScriptedDialogs dialogs;
+        frmQuestions window(v, dialogs);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto* txtQuest = child<QLineEdit>(&window, QStringLiteral("txtQuest"));
+        QTest::keyClicks(txtQuest, QStringLiteral("ok"));
+        QTest::keyClick(txtQuest, Qt::Key_Return);
+        QCOMPARE(v.QuestionBase, QStringList{s("Ok.")});
+        QCOMPARE(window.focusWidget(), txtQuest);
+        window.close();
+    }
+
+    void deleteQuestion_data() {
+        QTest::addColumn<QStringList>("base");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QStringList>("left");
+        QTest::addColumn<int>("selectedAfter");
+        const QStringList b{s("Первый?"), s("Второй?"), s("Третий?")};
+        QTest::newRow("first") << b << 0 << b.mid(1) << 0;
+        QTest::newRow("middle") << b << 1 << QStringList{b.at(0), b.at(2)} << 1;
+        QTest::newRow("last") << b << 2 << b.mid(0, 2) << 1;
+        QTest::newRow("only") << b.mid(0, 1) << 0 << QStringList() << -1;
+        QTest::newRow("nothing selected") << b << -1 << b << -1;
+        const QStringList withEmpty{s("Первый?"), QString(), s("Второй?")};
+        QTest::newRow("other empty lines kept") << withEmpty << 2 << withEmpty.mid(0, 2) << 1;
+    }
+    void deleteQuestion() {
+        QFETCH(QStringList, base);
+        QFETCH(int, row);
+        QFETCH(QStringList, left);
+        QFETCH(int, selectedAfter);
+        Variables v = state({}, base);
+        ScriptedDialogs dialogs;
+        frmQuestions window(v, dialogs);
+        auto* list = child<QListView>(&window, QStringLiteral("lstQuestList"));
+        if (row >= 0)
+            pick(list, row);
+        child<QPushButton>(&window, QStringLiteral("cmdDel"))->click();
+        QCOMPARE(v.QuestionBase, left);
+        QCOMPARE(v.QuestionCount, qint16(left.size()));
+        QCOMPARE(v.QuestionBaseChanged, row >= 0);
+        QCOMPARE(rows(list).size(), left.size());
+        QCOMPARE(selected(list), selectedAfter);
+    }
+
+    void clearQuestionsOnAnEmptyBase() {
+        Variables v = state();
+        ScriptedDialogs dialogs;
+        frmQuestions window(v, dialogs);
+        child<QLineEdit>(&window, QStringLiteral("txtQuest"))->setText(s("кто"));
+        child<QPushButton>(&window, QStringLiteral("cmdClear"))->click();
+        QVERIFY(v.QuestionBaseChanged);
+        QCOMPARE(v.QuestionCount, qint16(0));
+        QCOMPARE(child<QLineEdit>(&window, QStringLiteral("txtQuest"))->text(), s("кто"));
+    }
+
+    // --- synonyms
+
+    void addSynonym_data() {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("synonym");
+        QTest::addColumn<QStringList>("added");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("both directions") << s("кот") << s("кошка")
+                                         << QStringList{s(" КОТ "), s(" КОШКА "), s(" КОШКА "), s(" КОТ ")} << false;
+        QTest::newRow("spaces around trimmed")
+            << s("  кот  ") << s("кошка") << QStringList{s(" КОТ "), s(" КОШКА "), s(" КОШКА "), s(" КОТ ")} << false;
+        QTest::newRow("outside the alphabet filtered")
+            << s("кот!") << s("кошка") << QStringList{s(" КОТ "), s(" КОШКА "), s(" КОШКА "), s(" КОТ ")} << false;
+        QTest::newRow("nothing left after filtering")
+            << s("!!!") << s("кошка") << QStringList{s("  "), s(" КОШКА "), s(" КОШКА "), s("  ")} << false;
+        QTest::newRow("word of two words") << s("добрый день") << s("привет") << QStringList() << true;
+        QTest::newRow("synonym of two words") << s("привет") << s("добрый  день") << QStringList() << true;
+        QTest::newRow("both of two words: one message") << s("а б") << s("в г") << QStringList() << true;
+        QTest::newRow("empty word") << QString() << s("кошка") << QStringList() << false;
+        QTest::newRow("empty synonym") << s("кот") << QString() << QStringList() << false;
+    }
+    void addSynonym() {
+        QFETCH(QString, word);
+        QFETCH(QString, synonym);
+        QFETCH(QStringList, added);
+        QFETCH(bool, refused);
+        const QStringList before{s(" ЗДОРОВО "), s(" ПРИВЕТ ")};
+        Variables v = state({}, {}, before);
+        ScriptedDialogs dialogs;
+        frmSinonims window(v, dialogs);
+        auto* txtWord = child<QLineEdit>(&window, QStringLiteral("txtWord"));
+        auto* txtSinonim = child<QLineEdit>(&window, QStringLiteral("txtSinonim"));
+        auto* list = child<QListView>(&window, QStringLiteral("lstSinList"));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        txtWord->setText(word);
+        txtSinonim->setText(synonym);
+        txtSinonim->setFocus();
+        if (refused)
+            dialogs.expectMessage(s("Нельзя записывать в синонимы словосочетание!"));
+
+        QTest::keyClick(txtSinonim, Qt::Key_Return);
+
+        QVERIFY(dialogs.verify());
+        QCOMPARE(v.SynonymBase, before + added);
+        QCOMPARE(v.SynonymCount, qint16(v.SynonymBase.size()));
+        QCOMPARE(v.SynonymBaseChanged, !added.isEmpty());
+        if (refused) {
+            QCOMPARE(dialogs.shown().constFirst().title, s("Сообщение"));
+            QCOMPARE(dialogs.shown().constFirst().icon, Dialogs::Icon::Information);
+        }
+        if (added.isEmpty()) {
+            QCOMPARE(txtWord->text(), word);
+            QCOMPARE(txtSinonim->text(), synonym);
+            QCOMPARE(rows(list), QStringList{s(" ЗДОРОВО - ПРИВЕТ ")});
+        } else {
+            QCOMPARE(txtWord->text(), QString());
+            QCOMPARE(txtSinonim->text(), QString());
+            QCOMPARE(window.focusWidget(), txtWord);
+            QCOMPARE(rows(list).mid(1), QStringList({added.at(0) + QLatin1Char('-') + added.at(1),
+                                                     added.at(2) + QLatin1Char('-') + added.at(3)}));
+            QCOMPARE(selected(list), 2);
+        }
+        window.close();
+    }
+
+    void deleteSynonym_data() {
+        QTest::addColumn<QStringList>("base");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QStringList>("left");
+        QTest::addColumn<int>("selectedAfter");
+        const QStringList b{s(" КОТ "), s(" КОШКА "), s(" КОШКА "), s(" КОТ ")};
+        QTest::newRow("one direction; the other stays") << b << 0 << b.mid(2) << 0;
+        QTest::newRow("last") << b << 1 << b.mid(0, 2) << 0;
+        QTest::newRow("only") << b.mid(0, 2) << 0 << QStringList() << -1;
+        QTest::newRow("nothing selected") << b << -1 << b << -1;
+        const QStringList odd{s(" КОТ "), s(" КОШКА "), s(" ПЁС ")};
+        QTest::newRow("unpaired last line") << odd << 1 << odd.mid(0, 2) << 0;
+    }
+    void deleteSynonym() {
+        QFETCH(QStringList, base);
+        QFETCH(int, row);
+        QFETCH(QStringList, left);
+        QFETCH(int, selectedAfter);
+        Variables v = state({}, {}, base);
+        ScriptedDialogs dialogs;
+        frmSinonims window(v, dialogs);
+        auto* list = child<QListView>(&window, QStringLiteral("lstSinList"));
+        if (row >= 0)
+            pick(list, row);
+        child<QPushButton>(&window, QStringLiteral("cmdDel"))->click();
+        QCOMPARE(v.SynonymBase, left);
+        QCOMPARE(v.SynonymCount, qint16(left.size()));
+        QCOMPARE(v.SynonymBaseChanged, row >= 0);
+        QCOMPARE(selected(list), selectedAfter);
+    }
+
+    void synonymRows() {
+        // Rows are never cut, and lines are shown upper-cased whatever case a hand-edited file has.
+        const QString longWord = QStringLiteral(" ") + QString(60, QLatin1Char('a')) + QStringLiteral(" ");
+        Variables v = state({}, {}, {s(" кот "), longWord, s(" ПЁС ")});
+        ScriptedDialogs dialogs;
+        frmSinonims window(v, dialogs);
+        QCOMPARE(rows(child<QListView>(&window, QStringLiteral("lstSinList"))),
+                 QStringList({s(" КОТ -") + longWord.toUpper(), s(" ПЁС -")}));
+    }
+
+    void clearSynonymsOnAnEmptyBase() {
+        Variables v = state();
+        ScriptedDialogs dialogs;
+        frmSinonims window(v, dialogs);
+        child<QLineEdit>(&window, QStringLiteral("txtWord"))->setText(s("кот"));
+        child<QPushButton>(&window, QStringLiteral("cmdClear"))->click();
+        QVERIFY(v.SynonymBaseChanged);
+        QCOMPARE(child<QLineEdit>(&window, QStringLiteral("txtWord"))->text(), s("кот"));
+    }
+
+    // --- statistics
+
+    void statistics_data() {
+        QTest::addColumn<int>("answerLines");
+        QTest::addColumn<int>("questionLines");
+        QTest::addColumn<int>("synonymLines");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("empty") << 0 << 0 << 0
+                               << QStringList{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")};
+        QTest::newRow("ten answer lines")
+            << 10 << 3 << 4 << QStringList{QStringLiteral("5"), QStringLiteral("3"), QStringLiteral("2")};
+        QTest::newRow("eleven answer lines")
+            << 11 << 1 << 5 << QStringList{QStringLiteral("5"), QStringLiteral("1"), QStringLiteral("2")};
+        QTest::newRow("full") << 32766 << 32767 << 32764
+                              << QStringList{QStringLiteral("16383"), QStringLiteral("32767"), QStringLiteral("16382")};
+    }
+    void statistics() {
+        QFETCH(int, answerLines);
+        QFETCH(int, questionLines);
+        QFETCH(int, synonymLines);
+        QFETCH(QStringList, shown);
+        const auto lines = [](int n) {
+            QStringList out;
+            for (int i = 0; i < n; ++i)
+                out.append(QStringLiteral("x"));
+            return out;
+        };
+        Variables v = state(lines(answerLines), lines(questionLines), lines(synonymLines));
+        // Every opening shows the counts of that moment; nothing accumulates.
+        for (int opening = 0; opening < 2; ++opening) {
+            frmStatistics window(v);
+            const QStringList values{child<QLabel>(&window, QStringLiteral("lblA"))->text(),
+                                     child<QLabel>(&window, QStringLiteral("lblQ"))->text(),
+                                     child<QLabel>(&window, QStringLiteral("lblS"))->text()};
+            QCOMPARE(values, shown);
+            for (const char* pair : {"lblAnswersNum lblA", "lblQuestionsNum lblQ", "lblSinonimsNum lblS"}) {
+                const QStringList names = QString::fromLatin1(pair).split(QLatin1Char(' '));
+                auto* caption = child<QLabel>(&window, names.at(0));
+                auto* value = child<QLabel>(&window, names.at(1));
+                QCOMPARE(value->parentWidget()->objectName(), QStringLiteral("frMain"));
+                QVERIFY(value->x() > caption->geometry().right());
+                QCOMPARE(value->y(), caption->y());
+                QVERIFY(value->width() >= value->sizeHint().width());
+                QVERIFY(value->geometry().right() < value->parentWidget()->width());
+            }
+            const QRect frame = child<QWidget>(&window, QStringLiteral("frMain"))->geometry();
+            QVERIFY(frame.right() < window.width());
+            QVERIFY(child<QWidget>(&window, QStringLiteral("Command1"))->geometry().right() < window.width());
+        }
+    }
+
+    void statisticsLook() {
+        Variables v = state();
+        frmStatistics window(v);
+        auto* lblMain = child<QLabel>(&window, QStringLiteral("lblMain"));
+        QCOMPARE(lblMain->font().family(), QStringLiteral("Tahoma"));
+        QCOMPARE(lblMain->font().pointSizeF(), 9.75);
+        QVERIFY(lblMain->font().bold());
+        QCOMPARE(lblMain->palette().color(QPalette::WindowText), QColor(192, 0, 0));
+        for (const char* name : {"lblAnswersNum", "lblA", "lblQuestionsNum", "lblQ", "lblSinonimsNum", "lblS"}) {
+            auto* label = child<QLabel>(&window, QLatin1String(name));
+            QCOMPARE(label->font().pointSizeF(), 9.0);
+            QVERIFY(!label->font().bold());
+        }
+        QCOMPARE(child<QGroupBox>(&window, QStringLiteral("frMain"))->title(), QString());
+        auto* ok = child<QPushButton>(&window, QStringLiteral("Command1"));
+        QCOMPARE(ok->font().pointSizeF(), 8.25);
+
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        ok->click();
+        QVERIFY(!window.isVisible());
+        QCOMPARE(window.result(), int(QDialog::Accepted));
+    }
+
+    void modelFollowsTheBase() {
+        Variables v = state(threePairs());
+        BaseListModel keys(v, BaseListModel::Kind::KeyLines);
+        QCOMPARE(keys.rowCount(), 3);
+        v.AnswerBase.append(s("НОВОЕ "));
+        v.AnswerCount = 7;
+        keys.refresh();
+        QCOMPARE(keys.rowCount(), 4);
+        QCOMPARE(keys.index(3, 0).data().toString(), s("НОВОЕ "));
+        QVERIFY(!keys.index(4, 0).data().isValid());
+        QVERIFY(!keys.index(0, 0).data(Qt::EditRole).isValid());
+    }
+};
+
+QTEST_MAIN(tst_BaseEditors)
+#include "tst_baseeditors.moc"

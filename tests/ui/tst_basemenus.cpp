@@ -1,0 +1,661 @@
+// The menu "Базы знаний" of the running program: the editors and statistics, choosing and creating base files,
+// and the merge.
+#include "Cp1251.h"
+#include "Dialogue.h"
+#include "FakeClock.h"
+#include "FakeRandom.h"
+#include "Options.h"
+#include "Program.h"
+#include "ScriptedDialogs.h"
+#include "TestFiles.h"
+#include "TextFile.h"
+#include "frmMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest/QTest>
+
+#include <memory>
+
+namespace {
+
+QString s(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+const QString allKinds = QString::fromUtf8(
+    "Базы знаний ответов (*.tka)|*.tka|Базы знаний вопросов (*.tkq)|*.tkq|Базы знаний синонимов (*.tks)|*.tks");
+const QString mergeSources = QString::fromUtf8(
+    "Базы знаний ответов (*.tka)|*.tka| Базы знаний вопросов (*.tkq)|*.tkq| Базы знаний синонимов (*.tks)|*.tks");
+
+// Passes every dialog on to the script and keeps what each file chooser was given.
+class RecordingDialogs final : public Dialogs {
+public:
+    explicit RecordingDialogs(ScriptedDialogs& script) : m_script(script) {}
+
+    struct Chooser {
+        QString title;
+        QString filter;
+        QString folder;
+    };
+    QList<Chooser> choosers;
+    // Whether the main window could take input while a message was shown.
+    QList<bool> enabledAtMessage;
+    QWidget* mainWindow = nullptr;
+
+    void message(QWidget* parent, const QString& text, const QString& title, Icon icon) override {
+        enabledAtMessage.append(mainWindow && mainWindow->isEnabled() && !QApplication::overrideCursor());
+        m_script.message(parent, text, title, icon);
+    }
+    bool question(QWidget* parent, const QString& text, const QString& title) override {
+        return m_script.question(parent, text, title);
+    }
+    std::optional<QString> input(QWidget* parent, const QString& prompt, const QString& title,
+                                 const QString& defaultText) override {
+        return m_script.input(parent, prompt, title, defaultText);
+    }
+    std::optional<QString> openFile(QWidget* parent, const QString& title, const QString& filter,
+                                    const QString& initialDir) override {
+        choosers.append({title, filter, initialDir});
+        return m_script.openFile(parent, title, filter, initialDir);
+    }
+    std::optional<QString> saveFile(QWidget* parent, const QString& title, const QString& filter,
+                                    const QString& initialDir, const QString& fileName) override {
+        choosers.append({title, filter, initialDir});
+        return m_script.saveFile(parent, title, filter, initialDir, fileName);
+    }
+    std::optional<QColor> color(QWidget* parent, const QColor& initial) override {
+        return m_script.color(parent, initial);
+    }
+    std::optional<QFont> font(QWidget* parent, const QFont& initial) override { return m_script.font(parent, initial); }
+    bool printer(QWidget* parent, QPrinter& printer) override { return m_script.printer(parent, printer); }
+    void help(QWidget* parent, const QString& helpFile, int topic) override { m_script.help(parent, helpFile, topic); }
+    int execModal(QDialog& dialog) override { return m_script.execModal(dialog); }
+
+private:
+    ScriptedDialogs& m_script;
+};
+
+struct Rig {
+    QTemporaryDir temp;
+    QString folder;
+    QString seed;
+    Variables v;
+    FakeRandom random;
+    FakeClock clock;
+    ScriptedDialogs dialogs;
+    RecordingDialogs recorder{dialogs};
+    std::unique_ptr<QSettings> settings;
+    std::unique_ptr<Program> program;
+
+    Rig() {
+        folder = temp.filePath(QStringLiteral("Talkomat"));
+        seed = temp.filePath(QStringLiteral("seed"));
+        QDir().mkpath(seed);
+        seedFile(QStringLiteral("standart.tka"), s("ПРИВЕТ \r\nЗдравствуй!\r\nПОКА \r\nДо встречи.\r\n"));
+        seedFile(QStringLiteral("standart.tkq"), s("Как тебя зовут?\r\n"));
+        seedFile(QStringLiteral("standart.tks"), s(" ЗДОРОВО \r\n ПРИВЕТ \r\n"));
+        writeAll(QDir(seed).filePath(QStringLiteral("help.hlp")), QByteArrayLiteral("<html></html>"));
+        settings = std::make_unique<QSettings>(temp.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+        for (int i = 0; i < 200; ++i)
+            random.push(0.0);
+    }
+
+    void seedFile(const QString& name, const QString& text) { writeAll(QDir(seed).filePath(name), cp1251(text)); }
+    QString file(const QString& name) const { return QDir(folder).filePath(name); }
+    bool write(const QString& name, const QString& text) const { return writeAll(file(name), cp1251(text)); }
+
+    bool start() {
+        program = std::make_unique<Program>(ProgramContext{v, random, clock, recorder, *settings, folder, seed});
+        const bool running = program->start() == Program::Start::Running;
+        recorder.mainWindow = main();
+        return running;
+    }
+    frmMain* main() const { return program ? program->mainWindow() : nullptr; }
+    QAction* action(const char* name) const { return main()->findChild<QAction*>(QLatin1String(name)); }
+    QString pane() const { return program->dialogue()->paneText(); }
+    void say(const QString& phrase) {
+        main()->findChild<QLineEdit*>(QStringLiteral("txtPhrase"))->setText(phrase);
+        main()->Enter();
+    }
+    QStringList options() const { return TextFile::readLines(file(QStringLiteral("tk.ini"))).lines; }
+
+    // Ends the program, declining whatever saving it offers.
+    void close() {
+        dialogs.clear();
+        dialogs.expectQuestion(s("Выйти?"), true);
+        if (!v.DialogSaved)
+            dialogs.expectQuestion(s("Сохранить диалог перед выходом?"), false);
+        if (v.AnswerBaseChanged || v.QuestionBaseChanged || v.SynonymBaseChanged)
+            dialogs.expectQuestion(s("Сохранить базы знаний перед выходом?"), false);
+        QVERIFY(main()->close());
+        QVERIFY(dialogs.verify());
+    }
+};
+
+template <typename T> T* child(QDialog& window, const char* name) {
+    return window.findChild<T*>(QLatin1String(name));
+}
+
+} // namespace
+
+class tst_BaseMenus : public QObject {
+    Q_OBJECT
+
+    QString m_startDir;
+
+private slots:
+    void initTestCase() { m_startDir = QDir::currentPath(); }
+
+    void cleanup() {
+        QDir::setCurrent(m_startDir);
+        QApplication::processEvents();
+        QStringList left;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible())
+                left.append(w->objectName() + QLatin1Char(' ') + QString::fromLatin1(w->metaObject()->className()));
+        QVERIFY2(left.isEmpty(), qPrintable(left.join(QStringLiteral(", "))));
+    }
+
+    // --- editors and statistics
+
+    void answerAddedInTheEditorAnswersTheNextTurn() {
+        Rig rig;
+        QVERIFY(rig.start());
+        rig.dialogs.expectModal(QStringLiteral("frmAnswers"), [](QDialog& editor) {
+            child<QLineEdit>(editor, "txtKeyWords")->setText(s("погода"));
+            child<QLineEdit>(editor, "txtAnswer")->setText(s("солнечно"));
+            child<QPushButton>(editor, "cmdAdd")->click();
+            QCOMPARE(child<QListView>(editor, "lstAnswers")->currentIndex().data().toString(), s("Солнечно."));
+        });
+
+        rig.action("mnuAnswers")->trigger();
+        rig.say(s("Погода?"));
+
+        QVERIFY(rig.dialogs.verify());
+        QVERIFY2(rig.pane().endsWith(s("<ЧЕЛОВЕК>Погода?\r\n<TK> Солнечно.")), qPrintable(rig.pane()));
+        QVERIFY(rig.v.AnswerBaseChanged);
+        rig.close();
+    }
+
+    void synonymAddedInTheEditorWidensTheNextTurn() {
+        Rig rig;
+        QVERIFY(rig.start());
+        rig.dialogs.expectModal(QStringLiteral("frmSinonims"), [](QDialog& editor) {
+            child<QLineEdit>(editor, "txtWord")->setText(s("хай"));
+            child<QLineEdit>(editor, "txtSinonim")->setText(s("привет"));
+            child<QPushButton>(editor, "cmdAdd")->click();
+        });
+        rig.action("mnuSinonim")->trigger();
+        rig.say(s("хай"));
+        QVERIFY(rig.dialogs.verify());
+        QVERIFY2(rig.pane().endsWith(s("<TK> Здравствуй!")), qPrintable(rig.pane()));
+        rig.close();
+    }
+
+    void questionsDeletedInTheEditorAreGone() {
+        Rig rig;
+        QVERIFY(rig.start());
+        rig.dialogs.expectModal(QStringLiteral("frmQuestions"), [](QDialog& editor) {
+            auto* list = child<QListView>(editor, "lstQuestList");
+            QCOMPARE(list->model()->rowCount(), 1);
+            list->setCurrentIndex(list->model()->index(0, 0));
+            child<QPushButton>(editor, "cmdDel")->click();
+        });
+        rig.action("mnuQuestions")->trigger();
+        QVERIFY(rig.dialogs.verify());
+        QCOMPARE(rig.v.QuestionCount, qint16(0));
+        QVERIFY(rig.v.QuestionBaseChanged);
+        rig.close();
+    }
+
+    void statisticsFollowTheBases() {
+        Rig rig;
+        QVERIFY(rig.start());
+        const auto expectCounts = [&rig](const char* a, const char* q, const char* sPairs) {
+            rig.dialogs.expectModal(QStringLiteral("frmStatistics"), [a, q, sPairs](QDialog& window) {
+                QCOMPARE(child<QLabel>(window, "lblA")->text(), QLatin1String(a));
+                QCOMPARE(child<QLabel>(window, "lblQ")->text(), QLatin1String(q));
+                QCOMPARE(child<QLabel>(window, "lblS")->text(), QLatin1String(sPairs));
+            });
+            rig.action("mnuStatistics")->trigger();
+        };
+        expectCounts("2", "1", "1");
+        // One addition in the synonym editor stores two pairs.
+        rig.dialogs.expectModal(QStringLiteral("frmSinonims"), [](QDialog& editor) {
+            child<QLineEdit>(editor, "txtWord")->setText(s("кот"));
+            child<QLineEdit>(editor, "txtSinonim")->setText(s("кошка"));
+            child<QPushButton>(editor, "cmdAdd")->click();
+        });
+        rig.action("mnuSinonim")->trigger();
+        expectCounts("2", "1", "3");
+        QVERIFY(rig.dialogs.verify());
+        rig.close();
+    }
+
+    // --- choosing a base file
+
+    void choose_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("content");
+        QTest::addColumn<int>("optionLine"); // 0: no option changes
+        QTest::newRow("answers") << QStringLiteral("my.tka") << s("КОТ \r\nМяу.\r\n") << 2;
+        QTest::newRow("questions") << QStringLiteral("my.tkq") << s("Кто ты?\r\nГде ты?\r\n") << 3;
+        QTest::newRow("synonyms, upper-cased") << QStringLiteral("my.tks") << s(" кот \r\n кошка \r\n") << 4;
+        QTest::newRow("capital extension loads nothing") << QStringLiteral("MY.TKA") << s("КОТ \r\nМяу.\r\n") << 0;
+        QTest::newRow("another kind loads nothing") << QStringLiteral("my.txt") << s("КОТ \r\nМяу.\r\n") << 0;
+        QTest::newRow("empty file is an empty base") << QStringLiteral("empty.tka") << QString() << 2;
+    }
+    void choose() {
+        QFETCH(QString, name);
+        QFETCH(QString, content);
+        QFETCH(int, optionLine);
+        Rig rig;
+        QVERIFY(rig.start());
+        rig.say(s("привет"));
+        QVERIFY(rig.write(name, content));
+        const QStringList optionsBefore = rig.options();
+        const Variables before = rig.v;
+        const QString paneBefore = rig.pane();
+        // The options file is written whenever a file was chosen, even with nothing to change.
+        QVERIFY(QFile::remove(rig.file(QStringLiteral("tk.ini"))));
+        rig.dialogs.add({ScriptedDialogs::Kind::OpenFile, s("Выбор базы знаний"), rig.file(name)});
+
+        rig.action("mnuChoose")->trigger();
+
+        QVERIFY(rig.dialogs.verify());
+        const RecordingDialogs::Chooser chooser = rig.recorder.choosers.constLast();
+        QCOMPARE(chooser.filter, allKinds);
+        QCOMPARE(QDir(chooser.folder).canonicalPath(), QDir(rig.folder).canonicalPath());
+        QStringList expectedOptions = optionsBefore;
+        if (optionLine > 0)
+            expectedOptions[optionLine - 1] = rig.file(name);
+        QCOMPARE(rig.options(), expectedOptions);
+
+        QStringList lines = TextFile::splitLines(cp1251(content));
+        if (name.endsWith(QLatin1String(".tks")))
+            for (QString& line : lines)
+                line = line.toUpper();
+        QCOMPARE(rig.v.AnswerBase, optionLine == 2 ? lines : before.AnswerBase);
+        QCOMPARE(rig.v.QuestionBase, optionLine == 3 ? lines : before.QuestionBase);
+        QCOMPARE(rig.v.SynonymBase, optionLine == 4 ? lines : before.SynonymBase);
+        QCOMPARE(rig.v.AnswerCount, qint16(rig.v.AnswerBase.size()));
+        QCOMPARE(rig.v.QuestionCount, qint16(rig.v.QuestionBase.size()));
+        QCOMPARE(rig.v.SynonymCount, qint16(rig.v.SynonymBase.size()));
+        // Nothing else is reset: the dialogue goes on.
+        QCOMPARE(rig.pane(), paneBefore);
+        QCOMPARE(rig.v.PreviousPhrase, before.PreviousPhrase);
+        QVERIFY(rig.main()->isEnabled());
+        QVERIFY(!QApplication::overrideCursor());
+        rig.close();
+    }
+
+    void choosingTheLoadedAnswerBaseReloadsIt() {
+        Rig rig;
+        QVERIFY(rig.start());
+        rig.dialogs.expectModal(QStringLiteral("frmAnswers"),
+                                [](QDialog& editor) { child<QPushButton>(editor, "cmdClear")->click(); });
+        rig.action("mnuAnswers")->trigger();
+        QCOMPARE(rig.v.AnswerCount, qint16(0));
+        rig.dialogs.add(
+            {ScriptedDialogs::Kind::OpenFile, s("Выбор базы знаний"), rig.file(QStringLiteral("standart.tka"))});
+
+        rig.action("mnuChoose")->trigger();
+
+        QCOMPARE(rig.v.AnswerCount, qint16(4));
+        QVERIFY(rig.v.AnswerBaseChanged);
+        rig.close();
+    }
+
+    void choosingAQuestionBaseKeepsTheDialogue() {
+        Rig rig;
+        QVERIFY(rig.start());
+        rig.action("mnuProgramm")->trigger();
+        rig.action("mnuNewDialog")->trigger();
+        const QList<qint16> asked = rig.v.AskedQuestions;
+        QVERIFY(!asked.isEmpty());
+        const QString pane = rig.pane();
+        QVERIFY(rig.write(QStringLiteral("other.tkq"), s("Другой вопрос?\r\n")));
+        rig.dialogs.add(
+            {ScriptedDialogs::Kind::OpenFile, s("Выбор базы знаний"), rig.file(QStringLiteral("other.tkq"))});
+        rig.action("mnuChoose")->trigger();
+        QCOMPARE(rig.v.QuestionBase, QStringList{s("Другой вопрос?")});
+        QCOMPARE(rig.v.AskedQuestions, asked);
+        QCOMPARE(rig.pane(), pane);
+        rig.close();
+    }
+
+    void failedLoadKeepsThePreviousBaseAndPath_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("makeFolder");
+        QTest::newRow("vanished") << QStringLiteral("gone.tkq") << false;
+        QTest::newRow("a folder") << QStringLiteral("folder.tkq") << true;
+    }
+    void failedLoadKeepsThePreviousBaseAndPath() {
+        QFETCH(QString, name);
+        QFETCH(bool, makeFolder);
+        Rig rig;
+        QVERIFY(rig.start());
+        const QStringList questions = rig.v.QuestionBase;
+        const QString path = rig.v.QuestionBaseFile;
+        const QStringList options = rig.options();
+        if (makeFolder)
+            QVERIFY(QDir(rig.folder).mkdir(name));
+        rig.dialogs.add({ScriptedDialogs::Kind::OpenFile, s("Выбор базы знаний"), rig.file(name)});
+        rig.dialogs.expectMessageStartingWith(s("Не удалось"));
+
+        rig.action("mnuChoose")->trigger();
+
+        QVERIFY(rig.dialogs.verify());
+        const ScriptedDialogs::Shown told = rig.dialogs.shown().constLast();
+        QVERIFY2(told.text.contains(name), qPrintable(told.text));
+        QCOMPARE(told.title, s("Ошибка"));
+        QCOMPARE(rig.v.QuestionBase, questions);
+        QCOMPARE(rig.v.QuestionBaseFile, path);
+        QCOMPARE(rig.options(), options);
+        QVERIFY(rig.recorder.enabledAtMessage.constLast());
+        QVERIFY(rig.main()->isEnabled());
+        QVERIFY(!QApplication::overrideCursor());
+        rig.close();
+    }
+
+    void cancelledChoosersChangeNothing_data() {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<bool>("save");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("choose") << QStringLiteral("mnuChoose") << false << s("Выбор базы знаний");
+        QTest::newRow("create") << QStringLiteral("mnuCreate") << true << s("Создание базы знаний");
+        QTest::newRow("first source") << QStringLiteral("mnuFirstBase") << false << s("Выбор 1-й базы знаний");
+        QTest::newRow("second source") << QStringLiteral("mnuSecondBase") << false << s("Выбор 2-й базы знаний");
+    }
+    void cancelledChoosersChangeNothing() {
+        QFETCH(QString, item);
+        QFETCH(bool, save);
+        QFETCH(QString, title);
+        Rig rig;
+        QVERIFY(rig.start());
+        QVERIFY(QFile::remove(rig.file(QStringLiteral("tk.ini"))));
+        const QStringList files = QDir(rig.folder).entryList(QDir::Files);
+        const Variables before = rig.v;
+        rig.dialogs.add({save ? ScriptedDialogs::Kind::SaveFile : ScriptedDialogs::Kind::OpenFile, title, {}});
+
+        rig.action(item.toLatin1().constData())->trigger();
+
+        QVERIFY(rig.dialogs.verify());
+        QCOMPARE(QDir(rig.folder).entryList(QDir::Files), files);
+        QCOMPARE(rig.v.AnswerBaseFile, before.AnswerBaseFile);
+        QCOMPARE(rig.v.MergeFirstBaseFile, QString());
+        QCOMPARE(rig.v.MergeSecondBaseFile, QString());
+        QCOMPARE(rig.action("mnuFirstBase")->text(), s("1-я база"));
+        QCOMPARE(rig.action("mnuSecondBase")->text(), s("2-я база"));
+        rig.close();
+    }
+
+    // --- creating a base file
+
+    void createEmptiesAnExistingFile() {
+        Rig rig;
+        QVERIFY(rig.start());
+        const QStringList answers = rig.v.AnswerBase;
+        rig.dialogs.add(
+            {ScriptedDialogs::Kind::SaveFile, s("Создание базы знаний"), rig.file(QStringLiteral("standart.tka"))});
+
+        rig.action("mnuCreate")->trigger();
+
+        QVERIFY(rig.dialogs.verify());
+        QCOMPARE(rig.recorder.choosers.constLast().filter, allKinds);
+        QCOMPARE(QDir(rig.recorder.choosers.constLast().folder).canonicalPath(), QDir(rig.folder).canonicalPath());
+        QCOMPARE(readAll(rig.file(QStringLiteral("standart.tka"))), QByteArray());
+        QVERIFY(QFileInfo::exists(rig.file(QStringLiteral("standart.tka"))));
+        QCOMPARE(rig.v.AnswerBase, answers);
+        QVERIFY(!rig.v.AnswerBaseChanged);
+        QVERIFY(rig.main()->isEnabled());
+        rig.close();
+    }
+
+    void createMakesANewFile() {
+        Rig rig;
+        QVERIFY(rig.start());
+        const QStringList options = rig.options();
+        rig.dialogs.add(
+            {ScriptedDialogs::Kind::SaveFile, s("Создание базы знаний"), rig.file(QStringLiteral("new.tks"))});
+        rig.action("mnuCreate")->trigger();
+        QVERIFY(rig.dialogs.verify());
+        QVERIFY(QFileInfo(rig.file(QStringLiteral("new.tks"))).isFile());
+        QCOMPARE(QFileInfo(rig.file(QStringLiteral("new.tks"))).size(), 0);
+        QCOMPARE(rig.options(), options);
+        rig.close();
+    }
+
+    void failedCreateTellsAndEnablesTheWindow() {
+        Rig rig;
+        QVERIFY(rig.start());
+        rig.dialogs.add({ScriptedDialogs::Kind::SaveFile, s("Создание базы знаний"),
+                         rig.file(QStringLiteral("no such folder/new.tka"))});
+        rig.dialogs.expectMessageStartingWith(s("Не удалось записать файл"));
+        rig.action("mnuCreate")->trigger();
+        QVERIFY(rig.dialogs.verify());
+        QVERIFY(rig.recorder.enabledAtMessage.constLast());
+        QVERIFY(rig.main()->isEnabled());
+        QVERIFY(!QApplication::overrideCursor());
+        rig.close();
+    }
+
+    // --- the merge
+
+    void mergeCaptions_data() {
+        QTest::addColumn<QStringList>("choices"); // "1 path" or "2 path", in order
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<bool>("ready");
+        const auto c = [](const char* which, const char* path) -> QString {
+            return QString::fromLatin1(which) + QLatin1Char(' ') + QString::fromLatin1(path);
+        };
+        QTest::newRow("first only") << QStringList{c("1", "/a/b.tka")} << s("1-я база (/a/b.tka)") << s("2-я база")
+                                    << false;
+        QTest::newRow("second only") << QStringList{c("2", "/a/b.tka")} << s("1-я база") << s("2-я база (/a/b.tka)")
+                                     << false;
+        QTest::newRow("two of a kind") << QStringList{c("1", "/a/b.tka"), c("2", "/a/c.tka")}
+                                       << s("1-я база (/a/b.tka)") << s("2-я база (/a/c.tka)") << true;
+        QTest::newRow("second of another kind un-chooses the first")
+            << QStringList{c("1", "/a/b.tka"), c("2", "/a/c.tkq")} << s("1-я база") << s("2-я база (/a/c.tkq)")
+            << false;
+        QTest::newRow("same file twice") << QStringList{c("1", "/a/b.tka"), c("2", "/a/b.tka")} << s("1-я база")
+                                         << s("2-я база (/a/b.tka)") << false;
+        QTest::newRow("letter case of the extension counts") << QStringList{c("1", "/a/b.tka"), c("2", "/a/c.TKA")}
+                                                             << s("1-я база") << s("2-я база (/a/c.TKA)") << false;
+        QTest::newRow("twenty characters shown whole")
+            << QStringList{c("1", "/abcdefghijklmno.tka"), c("2", "/abcdefghijklmnop.tka")}
+            << s("1-я база (/abcdefghijklmno.tka)") << s("2-я база (/abcdefghijklmnop.tk...)") << true;
+        QTest::newRow("a new first of another kind hides the command")
+            << QStringList{c("1", "/a/b.tka"), c("2", "/a/c.tka"), c("1", "/a/d.tks")} << s("1-я база (/a/d.tks)")
+            << s("2-я база") << false;
+        // The second source keeps its path, but its caption stays plain until it is chosen again.
+        QTest::newRow("back to the first kind stays hidden")
+            << QStringList{c("1", "/a/b.tka"), c("2", "/a/c.tka"), c("1", "/a/d.tks"), c("1", "/a/e.tka")}
+            << s("1-я база (/a/e.tka)") << s("2-я база") << false;
+        QTest::newRow("chosen again") << QStringList{c("1", "/a/b.tka"), c("2", "/a/b.tka"), c("1", "/a/d.tka")}
+                                      << s("1-я база (/a/d.tka)") << s("2-я база (/a/b.tka)") << true;
+    }
+    void mergeCaptions() {
+        QFETCH(QStringList, choices);
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QFETCH(bool, ready);
+        Rig rig;
+        QVERIFY(rig.start());
+        for (const QString& choice : choices) {
+            const bool isFirst = choice.startsWith(QLatin1Char('1'));
+            rig.dialogs.add({ScriptedDialogs::Kind::OpenFile,
+                             isFirst ? s("Выбор 1-й базы знаний") : s("Выбор 2-й базы знаний"), choice.mid(2)});
+            rig.action(isFirst ? "mnuFirstBase" : "mnuSecondBase")->trigger();
+            QCOMPARE(rig.recorder.choosers.constLast().filter, mergeSources);
+            QCOMPARE(QDir(rig.recorder.choosers.constLast().folder).canonicalPath(), QDir(rig.folder).canonicalPath());
+        }
+        QVERIFY(rig.dialogs.verify());
+        QCOMPARE(rig.action("mnuFirstBase")->text(), first);
+        QCOMPARE(rig.action("mnuSecondBase")->text(), second);
+        QCOMPARE(rig.action("mnuRunSplit")->isVisible(), ready);
+        QCOMPARE(rig.action("mnuSeparator2")->isVisible(), ready);
+        rig.close();
+    }
+
+    void merge_data() {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QByteArray>("firstBytes");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<QByteArray>("secondBytes");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("targetFilter");
+        QTest::addColumn<QByteArray>("merged");
+        const QByteArray four = cp1251(s("А \r\nОдин.\r\nБ \r\nДва.\r\n"));
+        const QByteArray six = cp1251(s("В \r\nТри.\r\nГ \r\nЧетыре.\r\nД \r\nПять.\r\n"));
+        QTest::newRow("4 and 6 lines") << QStringLiteral("a.tka") << four << QStringLiteral("b.tka") << six
+                                       << QStringLiteral("merged.tka") << s("Базы знаний ответов (*.tka)|*.tka")
+                                       << (four + six);
+        QTest::newRow("target is the first source")
+            << QStringLiteral("a.tka") << four << QStringLiteral("b.tka") << six << QStringLiteral("a.tka")
+            << s("Базы знаний ответов (*.tka)|*.tka") << (four + six);
+        QTest::newRow("target is the second source")
+            << QStringLiteral("a.tkq") << four << QStringLiteral("b.tkq") << six << QStringLiteral("b.tkq")
+            << s("Базы знаний вопросов (*.tkq)|*.tkq") << (four + six);
+        QTest::newRow("no final line ends; letter case kept")
+            << QStringLiteral("a.tks") << cp1251(s(" кот \r\n КОШКА ")) << QStringLiteral("b.tks") << cp1251(s(" пёс"))
+            << QStringLiteral("c.tks") << s("Базы знаний синонимов (*.tks)|*.tks")
+            << cp1251(s(" кот \r\n КОШКА \r\n пёс\r\n"));
+    }
+    void merge() {
+        QFETCH(QString, first);
+        QFETCH(QByteArray, firstBytes);
+        QFETCH(QString, second);
+        QFETCH(QByteArray, secondBytes);
+        QFETCH(QString, target);
+        QFETCH(QString, targetFilter);
+        QFETCH(QByteArray, merged);
+        Rig rig;
+        QVERIFY(rig.start());
+        QVERIFY(writeAll(rig.file(first), firstBytes));
+        QVERIFY(writeAll(rig.file(second), secondBytes));
+        const Variables before = rig.v;
+        const QByteArray options = readAll(rig.file(QStringLiteral("tk.ini")));
+        rig.dialogs.add({ScriptedDialogs::Kind::OpenFile, s("Выбор 1-й базы знаний"), rig.file(first)});
+        rig.dialogs.add({ScriptedDialogs::Kind::OpenFile, s("Выбор 2-й базы знаний"), rig.file(second)});
+        rig.dialogs.add({ScriptedDialogs::Kind::SaveFile, s("Выбор базы знаний для слияния"), rig.file(target)});
+        rig.dialogs.expectMessage(s("Слияние баз знаний выполнено успешно!"));
+        rig.action("mnuFirstBase")->trigger();
+        rig.action("mnuSecondBase")->trigger();
+        QVERIFY(rig.action("mnuRunSplit")->isVisible());
+
+        rig.action("mnuRunSplit")->trigger();
+
+        QVERIFY(rig.dialogs.verify());
+        QCOMPARE(rig.recorder.choosers.constLast().filter, targetFilter);
+        QCOMPARE(QDir(rig.recorder.choosers.constLast().folder).canonicalPath(), QDir(rig.folder).canonicalPath());
+        QCOMPARE(readAll(rig.file(target)), merged);
+        const ScriptedDialogs::Shown done = rig.dialogs.shown().constLast();
+        QCOMPARE(done.title, s("Сообщение"));
+        QCOMPARE(done.icon, Dialogs::Icon::Information);
+        QVERIFY(rig.recorder.enabledAtMessage.constLast());
+        // Files only: the bases in memory, their flags and the options stay as they were.
+        QCOMPARE(rig.v.AnswerBase, before.AnswerBase);
+        QCOMPARE(rig.v.QuestionBase, before.QuestionBase);
+        QCOMPARE(rig.v.SynonymBase, before.SynonymBase);
+        QVERIFY(!rig.v.AnswerBaseChanged && !rig.v.QuestionBaseChanged && !rig.v.SynonymBaseChanged);
+        QCOMPARE(readAll(rig.file(QStringLiteral("tk.ini"))), options);
+        // The sources stay chosen, so the same merge can run again.
+        QVERIFY(rig.action("mnuRunSplit")->isVisible());
+        QVERIFY(rig.action("mnuFirstBase")->text().startsWith(s("1-я база (")));
+        rig.close();
+    }
+
+    void failedMerge() {
+        Rig rig;
+        QVERIFY(rig.start());
+        QVERIFY(rig.write(QStringLiteral("a.tkq"), s("Один?\r\n")));
+        QVERIFY(rig.write(QStringLiteral("b.tkq"), s("Два?\r\n")));
+        QVERIFY(rig.write(QStringLiteral("target.tkq"), s("Прежний?\r\n")));
+        rig.dialogs.add(
+            {ScriptedDialogs::Kind::OpenFile, s("Выбор 1-й базы знаний"), rig.file(QStringLiteral("a.tkq"))});
+        rig.dialogs.add(
+            {ScriptedDialogs::Kind::OpenFile, s("Выбор 2-й базы знаний"), rig.file(QStringLiteral("b.tkq"))});
+        rig.action("mnuFirstBase")->trigger();
+        rig.action("mnuSecondBase")->trigger();
+        // The second source is gone by the time the merge runs.
+        QVERIFY(QFile::remove(rig.file(QStringLiteral("b.tkq"))));
+        rig.dialogs.add({ScriptedDialogs::Kind::SaveFile, s("Выбор базы знаний для слияния"),
+                         rig.file(QStringLiteral("target.tkq"))});
+        rig.dialogs.expectMessage(s("Не могу выполнить слияние баз знаний!"));
+
+        rig.action("mnuRunSplit")->trigger();
+
+        QVERIFY(rig.dialogs.verify());
+        const ScriptedDialogs::Shown failed = rig.dialogs.shown().constLast();
+        QCOMPARE(failed.title, s("Ошибка"));
+        QCOMPARE(failed.icon, Dialogs::Icon::Critical);
+        QVERIFY(rig.recorder.enabledAtMessage.constLast());
+        QCOMPARE(readAll(rig.file(QStringLiteral("target.tkq"))), cp1251(s("Прежний?\r\n")));
+        QVERIFY(rig.main()->isEnabled());
+        QVERIFY(!QApplication::overrideCursor());
+        rig.close();
+    }
+
+    void cancelledTargetMergesNothing() {
+        Rig rig;
+        QVERIFY(rig.start());
+        QVERIFY(rig.write(QStringLiteral("a.tkq"), s("Один?\r\n")));
+        QVERIFY(rig.write(QStringLiteral("b.tkq"), s("Два?\r\n")));
+        rig.dialogs.add(
+            {ScriptedDialogs::Kind::OpenFile, s("Выбор 1-й базы знаний"), rig.file(QStringLiteral("a.tkq"))});
+        rig.dialogs.add(
+            {ScriptedDialogs::Kind::OpenFile, s("Выбор 2-й базы знаний"), rig.file(QStringLiteral("b.tkq"))});
+        rig.dialogs.add({ScriptedDialogs::Kind::SaveFile, s("Выбор базы знаний для слияния"), {}});
+        rig.action("mnuFirstBase")->trigger();
+        rig.action("mnuSecondBase")->trigger();
+        const QStringList files = QDir(rig.folder).entryList(QDir::Files);
+        rig.action("mnuRunSplit")->trigger();
+        QVERIFY(rig.dialogs.verify());
+        QCOMPARE(QDir(rig.folder).entryList(QDir::Files), files);
+        rig.close();
+    }
+
+    // Merge two question bases, then choose the result: the program asks from it.
+    void mergedQuestionBaseCanBeChosen() {
+        Rig rig;
+        QVERIFY(rig.start());
+        QVERIFY(rig.write(QStringLiteral("a.tkq"), s("Один?\r\n")));
+        QVERIFY(rig.write(QStringLiteral("b.tkq"), s("Два?\r\n")));
+        rig.dialogs.add(
+            {ScriptedDialogs::Kind::OpenFile, s("Выбор 1-й базы знаний"), rig.file(QStringLiteral("a.tkq"))});
+        rig.dialogs.add(
+            {ScriptedDialogs::Kind::OpenFile, s("Выбор 2-й базы знаний"), rig.file(QStringLiteral("b.tkq"))});
+        rig.dialogs.add(
+            {ScriptedDialogs::Kind::SaveFile, s("Выбор базы знаний для слияния"), rig.file(QStringLiteral("ab.tkq"))});
+        rig.dialogs.expectMessage(s("Слияние баз знаний выполнено успешно!"));
+        rig.dialogs.add({ScriptedDialogs::Kind::OpenFile, s("Выбор базы знаний"), rig.file(QStringLiteral("ab.tkq"))});
+        rig.action("mnuFirstBase")->trigger();
+        rig.action("mnuSecondBase")->trigger();
+        rig.action("mnuRunSplit")->trigger();
+        rig.action("mnuChoose")->trigger();
+        QVERIFY(rig.dialogs.verify());
+        QCOMPARE(rig.v.QuestionBase, QStringList({s("Один?"), s("Два?")}));
+        QCOMPARE(rig.options().value(2), rig.file(QStringLiteral("ab.tkq")));
+        rig.dialogs.expectModal(QStringLiteral("frmStatistics"), [](QDialog& window) {
+            QCOMPARE(child<QLabel>(window, "lblQ")->text(), QStringLiteral("2"));
+        });
+        rig.action("mnuStatistics")->trigger();
+        QVERIFY(rig.dialogs.verify());
+        rig.close();
+    }
+};
+
+QTEST_MAIN(tst_BaseMenus)
+#include "tst_basemenus.moc"
