@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -82,6 +83,12 @@ frmKeyboard::frmKeyboard(QLineEdit* phrase, std::function<void()> enter, QWidget
         button->setAutoDefault(false);
         button->setGeometry(Twips::toPixels(k.left, dx), Twips::toPixels(k.top, dy), Twips::toPixels(k.width, dx),
                             Twips::toPixels(375, dy));
+        // Where Tahoma is missing its substitute may be wider; a caption is made smaller rather than cut off.
+        QFont font = button->font();
+        while (font.pointSizeF() > 6 &&
+               QFontMetrics(font).horizontalAdvance(button->text()) > button->width() - Twips::toPixels(60, dx))
+            font.setPointSizeF(font.pointSizeF() - 0.25);
+        button->setFont(font);
         connect(button, &QPushButton::clicked, this, [this, i] { cmdKey_Click(i); });
         m_keys.append(button);
     }
@@ -93,8 +100,9 @@ frmKeyboard::frmKeyboard(QLineEdit* phrase, std::function<void()> enter, QWidget
 
     // The window keeps one size, whatever its border is dragged to.
     setFixedSize(Twips::toPixels(4185, dx), Twips::toPixels(4185, dy));
-    if (const QScreen* s = (parent ? parent->screen() : nullptr) ? parent->screen() : QApplication::primaryScreen())
-        move(s->availableGeometry().center() - rect().center());
+    const QScreen* screen = parent && parent->screen() ? parent->screen() : QApplication::primaryScreen();
+    if (screen)
+        move(screen->availableGeometry().center() - rect().center());
 }
 
 QPushButton* frmKeyboard::cmdKey(int index) const {
