@@ -124,7 +124,9 @@ void frmMain::connectBaseMenus() {
         QAction* otherItem = first ? mnuSecondBase : mnuFirstBase;
         const QString otherPlain = first ? Merge::secondCaption() : Merge::firstCaption();
         chosen = *path;
-        chosenItem->setText(first ? Merge::firstCaption(chosen) : Merge::secondCaption(chosen));
+        // A menu takes "&" as the mark of a shortcut letter; a path may hold one as it is.
+        QString caption = first ? Merge::firstCaption(chosen) : Merge::secondCaption(chosen);
+        chosenItem->setText(caption.replace(QLatin1Char('&'), QStringLiteral("&&")));
         if (other.right(4) != chosen.right(4))
             otherItem->setText(otherPlain);
         if (other == chosen)
