@@ -33,8 +33,11 @@ QString Dialogue::caption() const {
 }
 
 void Dialogue::journal(const Result& result) {
-    if (!result)
-        m_journalResult = result;
+    const bool wasWorking = m_journalResult.ok;
+    m_journalResult = result;
+    // One notice when the journal stops taking lines, not one for every line it refuses.
+    if (!result && wasWorking)
+        emit journalFailed(result.error);
 }
 
 void Dialogue::appendToPane(const QString& addition) {

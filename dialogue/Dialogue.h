@@ -26,7 +26,7 @@ public:
     QString caption() const;
     QString journalPath() const { return m_journalPath; }
     void setJournalPath(const QString& path) { m_journalPath = path; }
-    // The last journal write that failed, if any; a failing journal never stops the dialogue.
+    // How the last journal write went; a failing journal never stops the dialogue.
     const Result& journalResult() const { return m_journalResult; }
 
     // A turn on the phrase the person typed: the two lines go to the pane and the journal.
@@ -54,6 +54,8 @@ signals:
     void paneAppended(const QString& addition);
     void runningChanged(bool running);
     void captionChanged(const QString& caption);
+    // The journal has just stopped taking lines (it is told again only after it worked once more).
+    void journalFailed(const QString& error);
 
 private:
     void setRunning(bool running);

@@ -58,6 +58,14 @@ frmMain::frmMain(Variables& v, Dialogue& dialogue, Dialogs& dialogs, QSettings& 
     connect(&m_dialogue, &Dialogue::paneAppended, this, &frmMain::appendPaneText);
     connect(&m_dialogue, &Dialogue::runningChanged, this, &frmMain::setRunningControls);
     connect(&m_dialogue, &Dialogue::captionChanged, this, &QWidget::setWindowTitle);
+    // Queued, so that the notice comes after the turn has shown its lines and the window is usable again.
+    connect(
+        &m_dialogue, &Dialogue::journalFailed, this,
+        [this](const QString& error) {
+            m_dialogs.message(this, journalFailedMessage() + QStringLiteral("\n\n") + error, QStringLiteral("Сообщение"),
+                              Dialogs::Icon::Exclamation);
+        },
+        Qt::QueuedConnection);
 
     const double dx = Twips::dpiX(this);
     const double dy = Twips::dpiY(this);
@@ -406,3 +414,7 @@ bool frmMain::confirmClose() {
 }
 
 QAction* frmMain::menuItem(const char* name) const { return findChild<QAction*>(QLatin1String(name)); }
+
+QString frmMain::journalFailedMessage() {
+    return QStringLiteral("Журнал разговоров не пополняется. Диалог продолжается, но его строки не попадут в журнал.");
+}

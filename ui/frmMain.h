@@ -47,6 +47,7 @@ public:
     std::function<void()> saveDialogue = [] {};
 
     static QString helpFileName();
+    static QString journalFailedMessage();
     static QString baseCaption();
 
 signals:

@@ -205,12 +205,14 @@ void tst_Journal::unwritableJournalNeverStopsATurn() {
     Dialogue d(v, r, clock);
     QVERIFY(QDir().mkdir(m_log));
     d.setJournalPath(m_log);
+    QSignalSpy failed(&d, &Dialogue::journalFailed);
     d.DialogNew();
     QVERIFY(!d.journalResult().ok);
     const TurnResult t = d.Turn(QString());
     QCOMPARE(t.ProgramLine, QStringLiteral("<TK> Пожалуйста, не молчи!"));
     QVERIFY(d.paneText().endsWith(QStringLiteral("\r\n<ЧЕЛОВЕК>\r\n<TK> Пожалуйста, не молчи!")));
     QVERIFY(d.journalResult().error.contains(QStringLiteral("ChatList.log")));
+    QCOMPARE(failed.size(), 1); // told once, not for every line
     QVERIFY(QDir().rmdir(m_log));
 }
 

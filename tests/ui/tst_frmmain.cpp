@@ -1,4 +1,5 @@
 #include "Cp1251.h"
+#include "ProgramRig.h"
 #include "Dialogue.h"
 #include "FakeClock.h"
 #include "FakeRandom.h"
@@ -30,59 +31,17 @@
 
 namespace {
 
-const QString humanIntro =
-    QStringLiteral("Новый диалог. Его начинаете вы. Введите свою реплику и нажмите клавишу 'Enter'.");
-
 QString s(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
-// One installation in a temporary folder: the program's folder, the shipped files it is seeded from and the
-// settings store, with scripted dialogs, draws and clock.
-struct Rig {
-    QTemporaryDir temp;
-    QString folder;
-    QString seed;
-    Variables v;
-    FakeRandom random;
-    FakeClock clock;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<QSettings> settings;
-    std::unique_ptr<Program> program;
-
+// The shared installation with smaller bases: two answers and a single question.
+struct Rig : ProgramRig {
     Rig() {
-        folder = temp.filePath(QStringLiteral("Talkomat"));
-        seed = temp.filePath(QStringLiteral("seed"));
-        QDir().mkpath(seed);
         seedFile(QStringLiteral("standart.tka"), s("ПРИВЕТ \r\nЗдравствуй!\r\nПОКА \r\nДо встречи, #name! #STOP\r\n"));
         seedFile(QStringLiteral("standart.tkq"), s("Как тебя зовут?\r\n"));
-        seedFile(QStringLiteral("standart.tks"), s(" ЗДОРОВО \r\n ПРИВЕТ \r\n"));
-        writeAll(QDir(seed).filePath(QStringLiteral("help.hlp")),
-                 QByteArrayLiteral("<html><body><a name=\"topic1\"></a><h1>Help</h1></body></html>"));
-        settings = std::make_unique<QSettings>(temp.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
-        // Zero draws never add a question, so that replies are exactly the answers of the base.
-        for (int i = 0; i < 200; ++i)
-            random.push(0.0);
     }
-
-    void seedFile(const QString& name, const QString& text) { writeAll(QDir(seed).filePath(name), cp1251(text)); }
-    QString file(const QString& name) const { return QDir(folder).filePath(name); }
-
-    Program::Start start() {
-        program = std::make_unique<Program>(ProgramContext{v, random, clock, dialogs, *settings, folder, seed});
-        return program->start();
-    }
-    frmMain* main() const { return program ? program->mainWindow() : nullptr; }
-    template <typename T> T* find(const char* name) const { return main()->findChild<T*>(QLatin1String(name)); }
-    QString pane() const { return program->dialogue()->paneText(); }
     QString shownPane() const { return find<QTextEdit>("rtfDialog")->toPlainText(); }
-    // Split at CR LF only, so that the journal's lone-CR line before each header stays visible as "\r".
-    QStringList journal() const {
-        QStringList lines = Cp1251::decode(readAll(file(QStringLiteral("ChatList.log")))).split(QStringLiteral("\r\n"));
-        if (!lines.isEmpty() && lines.constLast().isEmpty())
-            lines.removeLast();
-        return lines;
-    }
 };
 
 QString programStartsIntro() {
@@ -127,8 +86,8 @@ private slots:
         QCOMPARE(readAll(rig.file(QStringLiteral("standart.tka"))),
                  readAll(QDir(rig.seed).filePath(QStringLiteral("standart.tka"))));
 
-        QCOMPARE(rig.pane(), humanIntro + QStringLiteral("\r\n"));
-        QCOMPARE(rig.shownPane(), humanIntro + QStringLiteral("\n"));
+        QCOMPARE(rig.pane(), humanIntro() + QStringLiteral("\r\n"));
+        QCOMPARE(rig.shownPane(), humanIntro() + QStringLiteral("\n"));
         QCOMPARE(rig.main()->windowTitle(), QStringLiteral("Talkomat v1.0 [dialog.dlg]"));
         QVERIFY(rig.main()->isVisible());
         QVERIFY(rig.main()->isEnabled());
@@ -174,7 +133,7 @@ private slots:
         QVERIFY(rig.dialogs.asked().isEmpty());
         QCOMPARE(readAll(rig.file(QStringLiteral("tk.ini"))), TextFile::joinLines(Options::defaultLines()));
         QCOMPARE(readAll(rig.file(QStringLiteral("tk.ini.bak"))), damaged);
-        QCOMPARE(rig.pane(), humanIntro + QStringLiteral("\r\n"));
+        QCOMPARE(rig.pane(), humanIntro() + QStringLiteral("\r\n"));
     }
 
     void personsOwnFilesAreKept() {
@@ -421,7 +380,7 @@ private slots:
         QTest::keyClick(phrase, Qt::Key_Return);
 
         const QString added = s("\r\n<ЧЕЛОВЕК>Привет.\r\n<TK> Здравствуй!");
-        QCOMPARE(rig.pane(), humanIntro + QStringLiteral("\r\n") + added);
+        QCOMPARE(rig.pane(), humanIntro() + QStringLiteral("\r\n") + added);
         QCOMPARE(rig.shownPane(), QString(rig.pane()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
         QCOMPARE(rig.journal().mid(3), QStringList({s("<ЧЕЛОВЕК>Привет."), s("<TK> Здравствуй!")}));
         QCOMPARE(phrase->text(), QString());
@@ -435,6 +394,31 @@ private slots:
 
         rig.dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить диалог перед выходом?"), false);
         QVERIFY(rig.main()->close());
+    }
+
+    void journalThatStopsTakingLinesIsToldOnce() {
+        Rig rig;
+        QCOMPARE(rig.start(), Program::Start::Running);
+        const QString log = rig.file(QStringLiteral("ChatList.log"));
+        QVERIFY(QFile::remove(log));
+        QVERIFY(QDir().mkdir(log)); // a journal that cannot be opened any more
+        rig.dialogs.expectMessageStartingWith(frmMain::journalFailedMessage());
+        rig.say(s("привет"));
+        rig.say(s("здорово"));
+        QApplication::processEvents();
+        QVERIFY(rig.dialogs.verify());
+        QVERIFY(rig.pane().endsWith(s("<ЧЕЛОВЕК>Здорово.\r\n<TK> Здравствуй!")));
+
+        // Once it works again, a later failure is told again.
+        QVERIFY(QDir().rmdir(log));
+        rig.say(s("привет"));
+        QVERIFY(QFile::remove(log));
+        QVERIFY(QDir().mkdir(log));
+        rig.dialogs.expectMessageStartingWith(frmMain::journalFailedMessage());
+        rig.say(s("здорово"));
+        QApplication::processEvents();
+        QVERIFY(rig.dialogs.verify());
+        QVERIFY(QDir().rmdir(log));
     }
 
     void stopDisablesTheRunningControls() {
@@ -451,7 +435,7 @@ private slots:
         for (QObject* control : running)
             QVERIFY2(!control->property("enabled").toBool(), qPrintable(control->objectName()));
         QVERIFY(rig.v.DialogSaved);
-        const QString stopped = humanIntro + s("\r\n\r\n\r\nДиалог завершен.");
+        const QString stopped = humanIntro() + s("\r\n\r\n\r\nДиалог завершен.");
         QCOMPARE(rig.pane(), stopped);
         QVERIFY(rig.find<QAction>("mnuSaveFile")->isEnabled());
         QVERIFY(rig.find<QAction>("mnuPrint")->isEnabled());
@@ -470,7 +454,7 @@ private slots:
         rig.find<QAction>("mnuNewDialog")->trigger();
         for (QObject* control : running)
             QVERIFY(control->property("enabled").toBool());
-        QCOMPARE(rig.pane(), humanIntro + QStringLiteral("\r\n"));
+        QCOMPARE(rig.pane(), humanIntro() + QStringLiteral("\r\n"));
 
         rig.dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить диалог перед выходом?"), false);
         QVERIFY(rig.main()->close());
@@ -529,7 +513,7 @@ private slots:
         rig.find<QAction>("mnuProgramm")->trigger();
         QVERIFY(rig.find<QAction>("mnuProgramm")->isChecked());
         QVERIFY(!rig.find<QAction>("mnuHuman")->isChecked());
-        QCOMPARE(rig.pane(), humanIntro + QStringLiteral("\r\n"));
+        QCOMPARE(rig.pane(), humanIntro() + QStringLiteral("\r\n"));
 
         rig.find<QAction>("mnuNewDialog")->trigger();
 
