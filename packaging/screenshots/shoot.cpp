@@ -1,22 +1,29 @@
-// Draws the program's windows, with a short conversation in the main window, into OUTPUT_DIR/<window>-<TAG>.png.
-// It works in a throwaway folder, so the person's own bases, options and window placement stay untouched.
+// Draws every window of the program, with a short conversation in the main window and some text and a selected row
+// in the editors, into OUTPUT_DIR/<window>-<TAG>.png. It works in a throwaway folder, so the person's own bases,
+// options and window placement stay untouched.
 
+#include "BaseWindows.h"
 #include "Clock.h"
 #include "Program.h"
 #include "QtDialogs.h"
 #include "RandomSource.h"
 #include "Variables.h"
-#include "frmAbout.h"
 #include "frmMain.h"
 #include "frmSplash.h"
 
+#include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QIcon>
 #include <QLineEdit>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QTimer>
+
+#include <functional>
 
 namespace {
 
@@ -25,10 +32,50 @@ bool save(QWidget& window, const QDir& out, const QString& tag) {
     window.raise();
     QApplication::processEvents();
     const QString path = out.filePath(window.objectName() + QLatin1Char('-') + tag + QStringLiteral(".png"));
-    if (window.grab().save(path))
+    // The files are kept in the repository: the strongest compression.
+    if (window.grab().save(path, "PNG", 0))
         return true;
     QTextStream(stderr) << "cannot write " << QDir::toNativeSeparators(path) << '\n';
     return false;
+}
+
+// Runs `open`, which shows a modal window; once that window is up it is given its content, drawn and dismissed, so
+// that nothing waits for a person.
+bool saveModal(const std::function<void()>& open, const std::function<void(QWidget&)>& fill, const QDir& out,
+               const QString& tag) {
+    bool ok = false;
+    bool seen = false;
+    QTimer::singleShot(0, qApp, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        seen = true;
+        if (fill)
+            fill(*modal);
+        ok = save(*modal, out, tag);
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+    });
+    open();
+    if (!seen)
+        QTextStream(stderr) << "no modal window came up\n";
+    return ok && seen;
+}
+
+template <typename T> T* child(QWidget& window, const char* name) {
+    return window.findChild<T*>(QLatin1String(name));
+}
+
+void type(QWidget& window, const char* box, const char* utf8) {
+    if (auto* edit = child<QLineEdit>(window, box))
+        edit->setText(QString::fromUtf8(utf8));
+}
+
+void select(QWidget& window, const char* list, int row) {
+    if (auto* view = child<QAbstractItemView>(window, list))
+        BaseWindows::selectRow(view, row);
 }
 
 } // namespace
@@ -67,14 +114,69 @@ int main(int argc, char* argv[]) {
     if (program.start() != Program::Start::Running)
         return 1;
     frmMain& main = *program.mainWindow();
-    auto* phrase = main.findChild<QLineEdit*>(QStringLiteral("txtPhrase"));
+    auto* phrase = child<QLineEdit>(main, "txtPhrase");
     for (const char* text : {"Привет!", "Как дела?", "Что ты умеешь?"}) {
         phrase->setText(QString::fromUtf8(text));
         main.Enter();
     }
     ok = save(main, out, tag) && ok;
 
-    frmAbout about(&main);
-    ok = save(about, out, tag) && ok;
+    auto menu = [&main](const char* name) {
+        return [&main, name] {
+            if (QAction* action = child<QAction>(main, name))
+                action->trigger();
+        };
+    };
+    ok = saveModal(menu("mnuList"), {}, out, tag) && ok;
+    ok = saveModal(
+             menu("mnuAnswers"),
+             [](QWidget& w) {
+                 type(w, "txtKeyWords", "ПОГОДА");
+                 type(w, "txtAnswer", "Сегодня солнечно.");
+                 select(w, "lstKeyWords", 1);
+             },
+             out, tag) &&
+         ok;
+    ok = saveModal(
+             menu("mnuQuestions"),
+             [](QWidget& w) {
+                 type(w, "txtQuest", "Какая у тебя любимая книга?");
+                 select(w, "lstQuestList", 1);
+             },
+             out, tag) &&
+         ok;
+    ok = saveModal(
+             menu("mnuSinonim"),
+             [](QWidget& w) {
+                 type(w, "txtWord", "ЗДРАВСТВУЙ");
+                 type(w, "txtSinonim", "ПРИВЕТ");
+                 select(w, "lstSinList", 1);
+             },
+             out, tag) &&
+         ok;
+    ok = saveModal(menu("mnuStatistics"), {}, out, tag) && ok;
+    ok = saveModal(menu("mnuAbout"), {}, out, tag) && ok;
+    ok = saveModal(
+             [&] {
+                 dialogs.question(&main, QStringLiteral("Сохранить базы знаний перед выходом?"),
+                                  QStringLiteral("Вопрос"));
+             },
+             [](QWidget& w) { w.setObjectName(QStringLiteral("msgQuestion")); }, out, tag) &&
+         ok;
+
+    menu("mnuKeys")();
+    if (auto* keyboard = child<QWidget>(main, "frmKeyboard")) {
+        ok = save(*keyboard, out, tag) && ok;
+        keyboard->close();
+    } else {
+        ok = false;
+    }
+    menu("mnuHelp")();
+    if (auto* help = child<QWidget>(main, "frmHelp")) {
+        ok = save(*help, out, tag) && ok;
+        help->close();
+    } else {
+        ok = false;
+    }
     return ok ? 0 : 1;
 }
