@@ -16,7 +16,7 @@ for seeds in tests/fuzz/corpus/*/; do
     echo "=== $target (${seconds}s) ==="
     if build/fuzz/tests/fuzz/"$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
         -artifact_prefix="$findings/$target-" -print_final_stats=1 "$work" "$seeds" >"$work.log" 2>&1; then
-        grep -E '^(stat::number_of_executed_units|#[0-9]+ +DONE)' "$work.log" || true
+        grep -E '^(stat::number_of_executed_units|#[0-9]+[[:space:]]+DONE)' "$work.log" || true
         passed=$((passed + 1))
     else
         tail -n 40 "$work.log"
