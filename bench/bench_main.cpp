@@ -3,6 +3,7 @@
 #include "Bases.h"
 #include "Clock.h"
 #include "EngineIndex.h"
+#include "Phrase.h"
 #include "Options.h"
 #include "RandomSource.h"
 #include "TextFile.h"
@@ -37,6 +38,10 @@ struct Corpus {
 };
 
 // About 20,000 distinct Cyrillic words; a skewed draw makes some words common, as in real speech.
+// The same sizes, but as in real speech a few words are everywhere: the 50 most common words stand in a third of
+// all key lines and in most phrases, and each carries about 300 synonyms.
+const Corpus& skewedCorpus();
+
 const Corpus& corpus() {
     static const Corpus c = [] {
         Corpus out;
@@ -83,8 +88,66 @@ const Corpus& corpus() {
     return c;
 }
 
-void fill(Variables& v) {
-    const Corpus& c = corpus();
+const Corpus& skewedCorpus() {
+    static const Corpus c = [] {
+        Corpus out = corpus();
+        std::mt19937 gen(1207);
+        std::uniform_int_distribution<int> common(0, 49);
+        std::uniform_int_distribution<int> any(0, int(out.vocabulary.size()) - 1);
+        auto key = [&](int i) -> QString { return QLatin1Char(' ') + out.vocabulary.at(i).toUpper() + QLatin1Char(' '); };
+        for (int k = 0; k < out.synonyms.size(); k += 2) {
+            out.synonyms[k] = key(common(gen));
+            out.synonyms[k + 1] = key(any(gen));
+        }
+        for (int k = 0; k < out.answers.size(); k += 6)
+            out.answers[k] = out.vocabulary.at(common(gen)).toUpper() + QLatin1Char(' ') + out.answers[k];
+        for (QString& phrase : out.phrases)
+            phrase += QLatin1Char(' ') + out.vocabulary.at(common(gen)) + QLatin1Char(' ') + out.vocabulary.at(common(gen));
+        return out;
+    }();
+    return c;
+}
+
+// The lookup as a plain scan over every synonym pair and every key line, kept here to measure what the index
+// saves; it gives the same answers (a property test holds the two together).
+QStringList scanAnswers(const Variables& v, const QString& phrase) {
+    const WordList words = ExpandSynonyms(SplitKeyWords(MakeKeyText(phrase, v.Alphabet)), v);
+    QStringList out;
+    for (qsizetype k = 0; k + 1 < v.AnswerCount; k += 2) {
+        const WordList keys = SplitKeyWords(v.AnswerBase.at(k));
+        bool all = !keys.isEmpty();
+        for (qsizetype i = 0; all && i < keys.size(); ++i)
+            all = words.contains(keys.at(i));
+        if (all)
+            out.append(v.AnswerBase.at(k + 1));
+    }
+    return out;
+}
+
+void fill(Variables& v, const Corpus& c);
+
+void BM_Lookup(benchmark::State& state) {
+    const bool indexed = state.range(0) == 1;
+    const Corpus& c = state.range(1) == 1 ? skewedCorpus() : corpus();
+    Variables v;
+    fill(v, c);
+    EngineIndex index;
+    index.sync(v);
+    qsizetype i = 0;
+    for (auto _ : state) {
+        const QString& phrase = c.phrases.at(i++ % c.phrases.size());
+        QStringList answers = indexed ? index.answersFor(index.expand(SplitKeyWords(MakeKeyText(phrase, v.Alphabet))), v)
+                                      : scanAnswers(v, phrase);
+        benchmark::DoNotOptimize(answers);
+    }
+}
+// Arguments: indexed (0 plain scan, 1 index), corpus (0 uniform words, 1 common words with many synonyms).
+BENCHMARK(BM_Lookup)->ArgNames({"indexed", "skewed"})->Args({0, 0})->Args({1, 0})->Args({0, 1})->Args({1, 1})
+    ->Unit(benchmark::kMicrosecond);
+
+void fill(Variables& v) { fill(v, corpus()); }
+
+void fill(Variables& v, const Corpus& c) {
     v.Alphabet = Options::defaultAlphabet();
     v.HumanName = QStringLiteral("Человек");
     v.ShortPhraseLimit = OptionValue::fromText(QStringLiteral(" 7 "));
