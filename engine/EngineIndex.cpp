@@ -36,6 +36,7 @@ int EngineIndex::intern(const QString& word) {
         return it.value();
     const int id = int(m_postings.size());
     m_wordIds.insert(word, id);
+    m_words.append(word);
     m_postings.emplace_back();
     m_frequency.push_back(0);
     return id;
@@ -74,9 +75,9 @@ void EngineIndex::indexPairs(const Variables& v, qsizetype firstPair) {
 }
 
 void EngineIndex::rebuildAnswers(const Variables& v) {
-    m_wordIds.clear();
-    m_postings.clear();
-    m_frequency.clear();
+    for (std::vector<qint32>& pairs : m_postings)
+        pairs.clear();
+    std::fill(m_frequency.begin(), m_frequency.end(), 0);
     m_keyStart.clear();
     m_keyIds.clear();
     indexPairs(v, 0);
@@ -84,8 +85,10 @@ void EngineIndex::rebuildAnswers(const Variables& v) {
 
 void EngineIndex::indexSynonymPairs(const Variables& v, qsizetype firstPair) {
     const qsizetype pairs = pairsIn(v.SynonymCount);
-    for (qsizetype p = firstPair; p < pairs; ++p)
-        m_partners[v.SynonymBase.at(2 * p)].append(v.SynonymBase.at(2 * p + 1));
+    for (qsizetype p = firstPair; p < pairs; ++p) {
+        const qint32 partner = intern(v.SynonymBase.at(2 * p + 1));
+        m_partners[v.SynonymBase.at(2 * p)].push_back(partner);
+    }
     m_indexedSynonymPairs = pairs;
 }
 
@@ -158,8 +161,10 @@ WordList EngineIndex::expand(const WordList& words) const {
     out.reserve(words.size() * 2);
     for (const QString& word : words) {
         const auto it = m_partners.constFind(word);
-        if (it != m_partners.cend())
-            out.append(it.value());
+        if (it != m_partners.cend()) {
+            for (const qint32 partner : it.value())
+                out.append(m_words.at(partner));
+        }
         out.append(word);
     }
     return out;
@@ -169,6 +174,9 @@ QStringList EngineIndex::answersFor(const WordList& phraseWords, const Variables
     std::vector<int> ids;
     ids.reserve(size_t(phraseWords.size()));
     for (const QString& word : phraseWords) {
+        const auto partners = m_partners.constFind(word);
+        if (partners != m_partners.cend())
+            ids.insert(ids.end(), partners.value().begin(), partners.value().end());
         const auto it = m_wordIds.constFind(word);
         if (it != m_wordIds.cend())
             ids.push_back(it.value());

@@ -41,7 +41,8 @@ public:
 
     // The same as ExpandSynonyms over the synced synonym base.
     WordList expand(const WordList& words) const;
-    // The answers of every pair whose key words all occur among the phrase words, in base order.
+    // The answers of every pair whose key words all occur among the phrase's words widened with their synonyms
+    // (the words of expand()), in base order. Call sync() first.
     QStringList answersFor(const WordList& phraseWords, const Variables& v) const;
 
 private:
@@ -51,10 +52,14 @@ private:
     void rebuildSynonyms(const Variables& v);
     void indexSynonymPairs(const Variables& v, qsizetype firstPair);
 
+    // Words of key lines and of the synonym base share one table of ids, which only grows, so that a phrase word
+    // leads straight to its partners' ids without looking each partner up.
+    QHash<QString, int> m_wordIds;
+    QStringList m_words; // id -> word
+
     // Each pair is filed under one of its key words only, the rarest when it was filed: a pair can match only
     // if that word is in the phrase, and a word common to thousands of key lines does not make every lookup
     // visit all of them. The pair's other key words are then checked against the phrase.
-    QHash<QString, int> m_wordIds;
     std::vector<std::vector<qint32>> m_postings; // word id -> pairs (0-based, ascending) filed under it
     std::vector<qint32> m_frequency;             // word id -> pairs whose key line holds it
     std::vector<qint32> m_keyStart;              // pair -> first of its distinct key ids in m_keyIds
@@ -67,8 +72,7 @@ private:
     QSet<QString> m_questionSet;
     Snapshot m_questions;
 
-    QHash<QString, QList<QString>> m_partners;
+    QHash<QString, std::vector<qint32>> m_partners; // synonym key word -> ids of its partners, in base order
     Snapshot m_synonyms;
     qsizetype m_indexedSynonymPairs = 0;
-
 };

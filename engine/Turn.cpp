@@ -83,7 +83,7 @@ Turn conversationTurn(Variables& v, const QString& raw, RandomSource& random, En
         return t;
     }
     index.sync(v);
-    t.candidates = index.answersFor(index.expand(SplitKeyWords(key)), v);
+    t.candidates = index.answersFor(SplitKeyWords(key), v);
     if (t.candidates.isEmpty()) {
         const double limit = v.ShortPhraseLimit.asNumber().value_or(kDefaultShortPhraseLimit);
         if (double(key.size()) <= limit) {
