@@ -28,7 +28,7 @@ QString synonymLine(const QString& text) {
 QString keepAlphabet(const QString& text, const QString& alphabet) {
     QString out;
     for (const QChar c : text) {
-        if (alphabet.contains(c))
+        if (inAlphabet(c, alphabet))
             out += c;
     }
     return out;

@@ -3,6 +3,39 @@
 #include "Cp1251.h"
 #include "Variables.h"
 
+#include <bitset>
+
+namespace {
+
+// Membership in the alphabet is asked for every character of every phrase; a bit table built once per alphabet
+// answers in one step instead of a walk along up to 129 characters.
+class AlphabetTable {
+public:
+    explicit AlphabetTable(const QString& alphabet) {
+        m_alphabet = alphabet;
+        m_bits.reset();
+        for (const QChar c : alphabet)
+            m_bits.set(c.unicode());
+    }
+    bool contains(QChar c) const { return m_bits.test(c.unicode()); }
+    const QString& alphabet() const { return m_alphabet; }
+
+private:
+    QString m_alphabet;
+    std::bitset<65536> m_bits;
+};
+
+const AlphabetTable& tableFor(const QString& alphabet) {
+    thread_local AlphabetTable table{QString()};
+    if (table.alphabet() != alphabet)
+        table = AlphabetTable(alphabet);
+    return table;
+}
+
+} // namespace
+
+bool inAlphabet(QChar c, const QString& alphabet) { return tableFor(alphabet).contains(c); }
+
 QString trimBlanks(const QString& text) {
     qsizetype begin = 0;
     qsizetype end = text.size();
@@ -18,17 +51,18 @@ QString MakeDisplayForm(const QString& raw, const QString& alphabet) {
     if (text.isEmpty())
         return text;
     text = Cp1251::toUpper(text.left(1)) + text.mid(1);
-    if (alphabet.contains(text.back()))
+    if (inAlphabet(text.back(), alphabet))
         text += QLatin1Char('.');
     return text;
 }
 
 QString MakeKeyText(const QString& raw, const QString& alphabet) {
     const QString upper = trimBlanks(raw).toUpper();
+    const AlphabetTable& table = tableFor(alphabet);
     QString key;
     key.reserve(upper.size() + 1);
     for (const QChar c : upper) {
-        if (!alphabet.contains(c))
+        if (!table.contains(c))
             continue;
         if (c == QLatin1Char(' ') && (key.isEmpty() || key.back() == QLatin1Char(' ')))
             continue;

@@ -18,5 +18,8 @@ WordList SplitKeyWords(const QString& text);
 // synonym base partners nothing.
 WordList ExpandSynonyms(const WordList& words, const Variables& v);
 
+// Whether a character is one of the alphabet's, compared exactly (letter case counts).
+bool inAlphabet(QChar c, const QString& alphabet);
+
 // Trims blanks only (not tabs or other white space).
 QString trimBlanks(const QString& text);
