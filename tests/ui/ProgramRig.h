@@ -7,6 +7,7 @@
 #include "Program.h"
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
+#include "WindowChecks.h"
 #include "frmMain.h"
 
 #include <QAction>
@@ -101,12 +102,3 @@ struct ProgramRig {
     }
 };
 
-// Every window of the program gone: a test that leaves one behind disturbs the next.
-inline QStringList visibleTopLevels() {
-    QApplication::processEvents();
-    QStringList left;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->isVisible())
-            left.append(w->objectName() + QLatin1Char(' ') + QString::fromLatin1(w->metaObject()->className()));
-    return left;
-}

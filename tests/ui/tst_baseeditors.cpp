@@ -8,6 +8,7 @@
 #include "frmQuestions.h"
 #include "frmSinonims.h"
 #include "frmStatistics.h"
+#include "WindowChecks.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -82,11 +83,7 @@ class tst_BaseEditors : public QObject {
 
 private slots:
     void cleanup() {
-        QApplication::processEvents();
-        QStringList left;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->isVisible())
-                left.append(w->objectName());
+        const QStringList left = visibleTopLevels();
         QVERIFY2(left.isEmpty(), qPrintable(left.join(QStringLiteral(", "))));
     }
 

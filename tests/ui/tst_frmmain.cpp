@@ -60,11 +60,7 @@ private slots:
 
     void cleanup() {
         QDir::setCurrent(m_startDir);
-        QApplication::processEvents();
-        QStringList left;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->isVisible())
-                left.append(w->objectName() + QLatin1Char(' ') + QString::fromLatin1(w->metaObject()->className()));
+        const QStringList left = visibleTopLevels();
         QVERIFY2(left.isEmpty(), qPrintable(left.join(QStringLiteral(", "))));
     }
 

@@ -5,6 +5,7 @@
 #include "TestFiles.h"
 #include "Twips.h"
 #include "frmList.h"
+#include "WindowChecks.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -18,11 +19,7 @@ class tst_JournalView : public QObject {
 
 private slots:
     void cleanup() {
-        QApplication::processEvents();
-        QStringList left;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->isVisible())
-                left.append(w->objectName());
+        const QStringList left = visibleTopLevels();
         QVERIFY2(left.isEmpty(), qPrintable(left.join(QStringLiteral(", "))));
     }
 
