@@ -1,9 +1,9 @@
-#include "Clock.h"
-#include "Program.h"
-#include "QtDialogs.h"
-#include "RandomSource.h"
-#include "Startup.h"
-#include "Variables.h"
+#include "engine/Clock.h"
+#include "ui/Program.h"
+#include "ui/QtDialogs.h"
+#include "engine/RandomSource.h"
+#include "core/Startup.h"
+#include "core/Variables.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -1,11 +1,11 @@
 // The base editors on full bases: opening each one (built, shown and painted once), and an add and a delete in
 // the answer editor, each with the repaint that follows. Run: build/release/bench/talkomat_bench_editors
-#include "QtDialogs.h"
-#include "Variables.h"
-#include "frmAnswers.h"
-#include "frmQuestions.h"
-#include "frmSinonims.h"
-#include "frmStatistics.h"
+#include "ui/QtDialogs.h"
+#include "core/Variables.h"
+#include "ui/frmAnswers.h"
+#include "ui/frmQuestions.h"
+#include "ui/frmSinonims.h"
+#include "ui/frmStatistics.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,14 +1,14 @@
 // Full-size figures: one turn over 16,383 answer pairs and 16,383 synonym pairs, and loading three bases of
 // 32,767 lines each. Run: build/release/bench/talkomat_bench
-#include "Bases.h"
-#include "Clock.h"
-#include "EngineIndex.h"
-#include "Phrase.h"
-#include "Options.h"
-#include "RandomSource.h"
-#include "TextFile.h"
-#include "Turn.h"
-#include "Variables.h"
+#include "core/Bases.h"
+#include "engine/Clock.h"
+#include "engine/EngineIndex.h"
+#include "engine/Phrase.h"
+#include "core/Options.h"
+#include "engine/RandomSource.h"
+#include "core/TextFile.h"
+#include "engine/Turn.h"
+#include "core/Variables.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,14 +1,14 @@
 // Dialogue documents at full size: the journal viewer on a 50 MB journal, and a dialogue file of 20,000 turns
 // written and read back. Run: build/release/bench/talkomat_bench_ui (needs a display, or QT_QPA_PLATFORM=offscreen).
-#include "Clock.h"
-#include "Dialogue.h"
-#include "DialogueFile.h"
-#include "JournalView.h"
-#include "QtDialogs.h"
-#include "RandomSource.h"
-#include "TextFile.h"
-#include "Variables.h"
-#include "frmList.h"
+#include "engine/Clock.h"
+#include "dialogue/Dialogue.h"
+#include "dialogue/DialogueFile.h"
+#include "ui/JournalView.h"
+#include "ui/QtDialogs.h"
+#include "engine/RandomSource.h"
+#include "core/TextFile.h"
+#include "core/Variables.h"
+#include "ui/frmList.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "Bases.h"
+#include "core/Bases.h"
 
-#include "Cp1251.h"
-#include "TextFile.h"
+#include "core/Cp1251.h"
+#include "core/TextFile.h"
 
 #include <utility>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Result.h"
-#include "Variables.h"
+#include "core/Result.h"
+#include "core/Variables.h"
 
 // The three knowledge bases: loading each from the file its option names, and writing all three back.
 //

@@ -1,7 +1,7 @@
-#include "Merge.h"
+#include "core/Merge.h"
 
-#include "Bases.h"
-#include "TextFile.h"
+#include "core/Bases.h"
+#include "core/TextFile.h"
 
 namespace Merge {
 

@@ -1,4 +1,4 @@
-#include "OptionValue.h"
+#include "core/OptionValue.h"
 
 #include <QLocale>
 

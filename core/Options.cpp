@@ -1,6 +1,6 @@
-#include "Options.h"
+#include "core/Options.h"
 
-#include "TextFile.h"
+#include "core/TextFile.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Result.h"
-#include "Variables.h"
+#include "core/Result.h"
+#include "core/Variables.h"
 
 // The thirteen settings kept between runs, one positional line each, in the file named by optionsFileName().
 namespace Options {

@@ -1,8 +1,8 @@
-#include "Startup.h"
+#include "core/Startup.h"
 
-#include "Bases.h"
-#include "OptionValue.h"
-#include "Options.h"
+#include "core/Bases.h"
+#include "core/OptionValue.h"
+#include "core/Options.h"
 
 #include <QCoreApplication>
 #include <QDir>

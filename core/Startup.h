@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Result.h"
-#include "Variables.h"
+#include "core/Result.h"
+#include "core/Variables.h"
 
 #include <QLockFile>
 #include <QString>

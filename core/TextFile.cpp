@@ -1,6 +1,6 @@
-#include "TextFile.h"
+#include "core/TextFile.h"
 
-#include "Cp1251.h"
+#include "core/Cp1251.h"
 
 #include <QCoreApplication>
 #include <QDir>

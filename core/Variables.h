@@ -1,6 +1,6 @@
 #pragma once
 
-#include "OptionValue.h"
+#include "core/OptionValue.h"
 
 #include <QList>
 #include <QString>

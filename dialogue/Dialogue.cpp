@@ -1,10 +1,10 @@
-#include "Dialogue.h"
+#include "dialogue/Dialogue.h"
 
-#include "DialogueFile.h"
-#include "Export.h"
-#include "Journal.h"
-#include "RandomSource.h"
-#include "Variables.h"
+#include "dialogue/DialogueFile.h"
+#include "dialogue/Export.h"
+#include "dialogue/Journal.h"
+#include "engine/RandomSource.h"
+#include "core/Variables.h"
 
 #include <QFileInfo>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "EngineIndex.h"
-#include "Result.h"
-#include "Turn.h"
+#include "engine/EngineIndex.h"
+#include "core/Result.h"
+#include "engine/Turn.h"
 
 #include <QFont>
 #include <QObject>

@@ -1,9 +1,9 @@
-#include "DialogueFile.h"
+#include "dialogue/DialogueFile.h"
 
-#include "Cp1251.h"
-#include "OptionValue.h"
-#include "TextFile.h"
-#include "Variables.h"
+#include "core/Cp1251.h"
+#include "core/OptionValue.h"
+#include "core/TextFile.h"
+#include "core/Variables.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "Export.h"
+#include "dialogue/Export.h"
 
-#include "Cp1251.h"
-#include "TextFile.h"
+#include "core/Cp1251.h"
+#include "core/TextFile.h"
 
 #include <cmath>
 

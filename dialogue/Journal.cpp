@@ -1,7 +1,7 @@
-#include "Journal.h"
+#include "dialogue/Journal.h"
 
-#include "Clock.h"
-#include "TextFile.h"
+#include "engine/Clock.h"
+#include "core/TextFile.h"
 
 #include <QFile>
 

@@ -1,10 +1,10 @@
-#include "BaseEdit.h"
+#include "engine/BaseEdit.h"
 
-#include "Bases.h"
-#include "Cp1251.h"
-#include "Phrase.h"
-#include "TextFile.h"
-#include "Variables.h"
+#include "core/Bases.h"
+#include "core/Cp1251.h"
+#include "engine/Phrase.h"
+#include "core/TextFile.h"
+#include "core/Variables.h"
 
 namespace {
 

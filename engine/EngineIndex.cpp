@@ -1,7 +1,7 @@
-#include "EngineIndex.h"
+#include "engine/EngineIndex.h"
 
-#include "Bases.h"
-#include "Variables.h"
+#include "core/Bases.h"
+#include "core/Variables.h"
 
 #include <algorithm>
 

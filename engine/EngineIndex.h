@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Phrase.h"
+#include "engine/Phrase.h"
 
 #include <QHash>
 #include <QSet>

@@ -1,6 +1,6 @@
-#include "Macros.h"
+#include "engine/Macros.h"
 
-#include "Clock.h"
+#include "engine/Clock.h"
 
 #include <optional>
 

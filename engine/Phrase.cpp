@@ -1,7 +1,7 @@
-#include "Phrase.h"
+#include "engine/Phrase.h"
 
-#include "Cp1251.h"
-#include "Variables.h"
+#include "core/Cp1251.h"
+#include "core/Variables.h"
 
 #include <bitset>
 

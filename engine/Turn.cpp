@@ -1,13 +1,13 @@
-#include "Turn.h"
+#include "engine/Turn.h"
 
-#include "Bases.h"
-#include "Clock.h"
-#include "EngineIndex.h"
-#include "Macros.h"
-#include "Phrase.h"
-#include "TextFile.h"
-#include "RandomSource.h"
-#include "Variables.h"
+#include "core/Bases.h"
+#include "engine/Clock.h"
+#include "engine/EngineIndex.h"
+#include "engine/Macros.h"
+#include "engine/Phrase.h"
+#include "core/TextFile.h"
+#include "engine/RandomSource.h"
+#include "core/Variables.h"
 
 #include <array>
 #include <vector>

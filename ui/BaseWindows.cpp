@@ -1,6 +1,6 @@
-#include "BaseWindows.h"
+#include "ui/BaseWindows.h"
 
-#include "Twips.h"
+#include "ui/Twips.h"
 
 #include <QAbstractItemView>
 #include <QDialog>

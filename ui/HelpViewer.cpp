@@ -1,6 +1,6 @@
-#include "HelpViewer.h"
+#include "ui/HelpViewer.h"
 
-#include "Cp1251.h"
+#include "core/Cp1251.h"
 
 #include <QDir>
 #include <QFile>

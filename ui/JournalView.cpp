@@ -1,6 +1,6 @@
-#include "JournalView.h"
+#include "ui/JournalView.h"
 
-#include "Cp1251.h"
+#include "core/Cp1251.h"
 
 #include <QApplication>
 #include <QClipboard>

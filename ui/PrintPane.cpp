@@ -1,7 +1,7 @@
-#include "PrintPane.h"
+#include "ui/PrintPane.h"
 
-#include "BusyCursor.h"
-#include "Dialogs.h"
+#include "ui/BusyCursor.h"
+#include "ui/Dialogs.h"
 
 #include <QPrinter>
 #include <QTextDocument>

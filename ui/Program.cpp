@@ -1,9 +1,9 @@
-#include "Program.h"
+#include "ui/Program.h"
 
-#include "Dialogs.h"
-#include "Dialogue.h"
-#include "frmMain.h"
-#include "frmSplash.h"
+#include "ui/Dialogs.h"
+#include "dialogue/Dialogue.h"
+#include "ui/frmMain.h"
+#include "ui/frmSplash.h"
 
 #include <QDir>
 #include <QIcon>

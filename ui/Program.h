@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Startup.h"
+#include "core/Startup.h"
 
 #include <QObject>
 #include <QString>

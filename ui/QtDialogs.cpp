@@ -1,6 +1,6 @@
-#include "QtDialogs.h"
+#include "ui/QtDialogs.h"
 
-#include "HelpViewer.h"
+#include "ui/HelpViewer.h"
 
 #include <QColorDialog>
 #include <QDialog>

@@ -1,6 +1,6 @@
-#include "frmAbout.h"
+#include "ui/frmAbout.h"
 
-#include "frmSplash.h"
+#include "ui/frmSplash.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

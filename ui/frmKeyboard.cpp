@@ -1,6 +1,6 @@
-#include "frmKeyboard.h"
+#include "ui/frmKeyboard.h"
 
-#include "Twips.h"
+#include "ui/Twips.h"
 
 #include <QApplication>
 #include <QEvent>

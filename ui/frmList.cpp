@@ -1,12 +1,12 @@
-#include "frmList.h"
+#include "ui/frmList.h"
 
-#include "BusyCursor.h"
-#include "Dialogs.h"
-#include "Journal.h"
-#include "JournalView.h"
-#include "PrintPane.h"
-#include "TextFile.h"
-#include "Twips.h"
+#include "ui/BusyCursor.h"
+#include "ui/Dialogs.h"
+#include "dialogue/Journal.h"
+#include "ui/JournalView.h"
+#include "ui/PrintPane.h"
+#include "core/TextFile.h"
+#include "ui/Twips.h"
 
 #include <QEvent>
 #include <QPushButton>

@@ -1,12 +1,12 @@
-#include "frmMain.h"
+#include "ui/frmMain.h"
 
-#include "Bases.h"
-#include "BusyCursor.h"
-#include "Dialogs.h"
-#include "Dialogue.h"
-#include "Journal.h"
-#include "Twips.h"
-#include "frmAbout.h"
+#include "core/Bases.h"
+#include "ui/BusyCursor.h"
+#include "ui/Dialogs.h"
+#include "dialogue/Dialogue.h"
+#include "dialogue/Journal.h"
+#include "ui/Twips.h"
+#include "ui/frmAbout.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -1,11 +1,11 @@
 // The main window's menu commands for the pane colour and font, the person's name and the on-screen keyboard.
-#include "frmMain.h"
+#include "ui/frmMain.h"
 
-#include "BusyCursor.h"
-#include "Dialogs.h"
-#include "Options.h"
-#include "TextFile.h"
-#include "frmKeyboard.h"
+#include "ui/BusyCursor.h"
+#include "ui/Dialogs.h"
+#include "core/Options.h"
+#include "core/TextFile.h"
+#include "ui/frmKeyboard.h"
 
 #include <QAction>
 #include <QLineEdit>

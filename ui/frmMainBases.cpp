@@ -1,16 +1,16 @@
 // The main window's menu commands for the base editors, statistics, choosing and creating bases, the merge.
-#include "frmMain.h"
+#include "ui/frmMain.h"
 
-#include "Bases.h"
-#include "BusyCursor.h"
-#include "Dialogs.h"
-#include "Merge.h"
-#include "Options.h"
-#include "TextFile.h"
-#include "frmAnswers.h"
-#include "frmQuestions.h"
-#include "frmSinonims.h"
-#include "frmStatistics.h"
+#include "core/Bases.h"
+#include "ui/BusyCursor.h"
+#include "ui/Dialogs.h"
+#include "core/Merge.h"
+#include "core/Options.h"
+#include "core/TextFile.h"
+#include "ui/frmAnswers.h"
+#include "ui/frmQuestions.h"
+#include "ui/frmSinonims.h"
+#include "ui/frmStatistics.h"
 
 #include <QAction>
 #include <QDir>

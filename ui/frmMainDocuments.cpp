@@ -1,13 +1,13 @@
 // The main window's menu commands for dialogue files, export, printing and the journal.
-#include "frmMain.h"
+#include "ui/frmMain.h"
 
-#include "BusyCursor.h"
-#include "Dialogs.h"
-#include "Dialogue.h"
-#include "DialogueFile.h"
-#include "Export.h"
-#include "PrintPane.h"
-#include "frmList.h"
+#include "ui/BusyCursor.h"
+#include "ui/Dialogs.h"
+#include "dialogue/Dialogue.h"
+#include "dialogue/DialogueFile.h"
+#include "dialogue/Export.h"
+#include "ui/PrintPane.h"
+#include "ui/frmList.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,10 +1,10 @@
-#include "frmQuestions.h"
+#include "ui/frmQuestions.h"
 
-#include "BaseEdit.h"
-#include "BaseListModel.h"
-#include "BaseWindows.h"
-#include "Dialogs.h"
-#include "Variables.h"
+#include "engine/BaseEdit.h"
+#include "ui/BaseListModel.h"
+#include "ui/BaseWindows.h"
+#include "ui/Dialogs.h"
+#include "core/Variables.h"
 
 #include <QLabel>
 #include <QLineEdit>

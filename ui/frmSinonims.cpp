@@ -1,10 +1,10 @@
-#include "frmSinonims.h"
+#include "ui/frmSinonims.h"
 
-#include "BaseEdit.h"
-#include "BaseListModel.h"
-#include "BaseWindows.h"
-#include "Dialogs.h"
-#include "Variables.h"
+#include "engine/BaseEdit.h"
+#include "ui/BaseListModel.h"
+#include "ui/BaseWindows.h"
+#include "ui/Dialogs.h"
+#include "core/Variables.h"
 
 #include <QLabel>
 #include <QLineEdit>

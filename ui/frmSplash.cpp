@@ -1,6 +1,6 @@
-#include "frmSplash.h"
+#include "ui/frmSplash.h"
 
-#include "Twips.h"
+#include "ui/Twips.h"
 
 #include <QApplication>
 #include <QFontMetrics>

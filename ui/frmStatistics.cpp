@@ -1,7 +1,7 @@
-#include "frmStatistics.h"
+#include "ui/frmStatistics.h"
 
-#include "BaseWindows.h"
-#include "Variables.h"
+#include "ui/BaseWindows.h"
+#include "core/Variables.h"
 
 #include <QGroupBox>
 #include <QLabel>

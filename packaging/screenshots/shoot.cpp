@@ -2,14 +2,14 @@
 // in the editors, into OUTPUT_DIR/<window>-<TAG>.png. It works in a throwaway folder, so the person's own bases,
 // options and window placement stay untouched.
 
-#include "BaseWindows.h"
-#include "Clock.h"
-#include "Program.h"
-#include "QtDialogs.h"
-#include "RandomSource.h"
-#include "Variables.h"
-#include "frmMain.h"
-#include "frmSplash.h"
+#include "ui/BaseWindows.h"
+#include "engine/Clock.h"
+#include "ui/Program.h"
+#include "ui/QtDialogs.h"
+#include "engine/RandomSource.h"
+#include "core/Variables.h"
+#include "ui/frmMain.h"
+#include "ui/frmSplash.h"
 
 #include <QAbstractItemView>
 #include <QAction>

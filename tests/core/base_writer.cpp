@@ -1,8 +1,8 @@
 // A child process for the fault tests: it writes bases while the test kills it or fills its disk.
 //   base_writer loop DIR   writes the three bases of DIR over and over, alternating two contents
 //   base_writer full DIR   on a small file system: writes small bases, fills the disk, then tries large ones
-#include "Bases.h"
-#include "TextFile.h"
+#include "core/Bases.h"
+#include "core/TextFile.h"
 
 #include <QCoreApplication>
 #include <QDir>

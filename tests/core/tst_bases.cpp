@@ -1,6 +1,6 @@
-#include "Bases.h"
-#include "TestFiles.h"
-#include "TextFile.h"
+#include "core/Bases.h"
+#include "support/TestFiles.h"
+#include "core/TextFile.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
-#include "Bases.h"
-#include "Options.h"
-#include "TestFiles.h"
-#include "TextFile.h"
+#include "core/Bases.h"
+#include "core/Options.h"
+#include "support/TestFiles.h"
+#include "core/TextFile.h"
 
 #include <QDir>
 #include <QFileInfo>

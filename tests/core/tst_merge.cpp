@@ -1,5 +1,5 @@
-#include "Merge.h"
-#include "TestFiles.h"
+#include "core/Merge.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QTemporaryDir>

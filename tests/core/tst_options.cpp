@@ -1,6 +1,6 @@
-#include "Options.h"
-#include "TestFiles.h"
-#include "TextFile.h"
+#include "core/Options.h"
+#include "support/TestFiles.h"
+#include "core/TextFile.h"
 
 #include <QTemporaryDir>
 #include <QtTest/QTest>

@@ -1,6 +1,6 @@
-#include "Cp1251.h"
-#include "TestFiles.h"
-#include "TextFile.h"
+#include "core/Cp1251.h"
+#include "support/TestFiles.h"
+#include "core/TextFile.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,11 +1,11 @@
-#include "Dialogue.h"
-#include "FakeClock.h"
-#include "FakeRandom.h"
-#include "Journal.h"
-#include "Options.h"
-#include "TestFiles.h"
-#include "TextFile.h"
-#include "Variables.h"
+#include "dialogue/Dialogue.h"
+#include "support/FakeClock.h"
+#include "support/FakeRandom.h"
+#include "dialogue/Journal.h"
+#include "core/Options.h"
+#include "support/TestFiles.h"
+#include "core/TextFile.h"
+#include "core/Variables.h"
 
 #include <QTemporaryDir>
 #include <QtTest/QTest>

@@ -1,12 +1,12 @@
-#include "Dialogue.h"
-#include "DialogueFile.h"
-#include "FakeClock.h"
-#include "FakeRandom.h"
-#include "Journal.h"
-#include "Options.h"
-#include "TestFiles.h"
-#include "TextFile.h"
-#include "Variables.h"
+#include "dialogue/Dialogue.h"
+#include "dialogue/DialogueFile.h"
+#include "support/FakeClock.h"
+#include "support/FakeRandom.h"
+#include "dialogue/Journal.h"
+#include "core/Options.h"
+#include "support/TestFiles.h"
+#include "core/TextFile.h"
+#include "core/Variables.h"
 
 #include <QDir>
 #include <QTemporaryDir>

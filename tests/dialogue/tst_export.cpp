@@ -1,6 +1,6 @@
-#include "Cp1251.h"
-#include "Export.h"
-#include "TestFiles.h"
+#include "core/Cp1251.h"
+#include "dialogue/Export.h"
+#include "support/TestFiles.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>

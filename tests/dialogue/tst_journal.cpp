@@ -1,11 +1,11 @@
-#include "Dialogue.h"
-#include "FakeClock.h"
-#include "FakeRandom.h"
-#include "Journal.h"
-#include "Options.h"
-#include "TextFile.h"
-#include "TestFiles.h"
-#include "Variables.h"
+#include "dialogue/Dialogue.h"
+#include "support/FakeClock.h"
+#include "support/FakeRandom.h"
+#include "dialogue/Journal.h"
+#include "core/Options.h"
+#include "core/TextFile.h"
+#include "support/TestFiles.h"
+#include "core/Variables.h"
 
 #include <QDir>
 #include <QSignalSpy>

@@ -1,11 +1,11 @@
-#include "Bases.h"
-#include "Dialogue.h"
-#include "FakeClock.h"
-#include "Journal.h"
-#include "Options.h"
-#include "RandomSource.h"
-#include "TextFile.h"
-#include "Variables.h"
+#include "core/Bases.h"
+#include "dialogue/Dialogue.h"
+#include "support/FakeClock.h"
+#include "dialogue/Journal.h"
+#include "core/Options.h"
+#include "engine/RandomSource.h"
+#include "core/TextFile.h"
+#include "core/Variables.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
-#include "BaseEdit.h"
-#include "Options.h"
-#include "Variables.h"
+#include "engine/BaseEdit.h"
+#include "core/Options.h"
+#include "core/Variables.h"
 
 #include <QtTest/QTest>
 

@@ -1,14 +1,14 @@
-#include "Bases.h"
-#include "Macros.h"
-#include "Options.h"
-#include "Phrase.h"
-#include "TextFile.h"
-#include "Turn.h"
-#include "Variables.h"
+#include "core/Bases.h"
+#include "engine/Macros.h"
+#include "core/Options.h"
+#include "engine/Phrase.h"
+#include "core/TextFile.h"
+#include "engine/Turn.h"
+#include "core/Variables.h"
 
-#include "FakeClock.h"
-#include "FakeRandom.h"
-#include "TestFiles.h"
+#include "support/FakeClock.h"
+#include "support/FakeRandom.h"
+#include "support/TestFiles.h"
 
 #include <QRegularExpression>
 #include <QSet>

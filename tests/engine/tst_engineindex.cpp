@@ -1,8 +1,8 @@
-#include "BaseEdit.h"
-#include "EngineIndex.h"
-#include "Options.h"
-#include "Phrase.h"
-#include "Variables.h"
+#include "engine/BaseEdit.h"
+#include "engine/EngineIndex.h"
+#include "core/Options.h"
+#include "engine/Phrase.h"
+#include "core/Variables.h"
 
 #include <QtTest/QTest>
 

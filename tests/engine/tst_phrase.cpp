@@ -1,6 +1,6 @@
-#include "Options.h"
-#include "Phrase.h"
-#include "Variables.h"
+#include "core/Options.h"
+#include "engine/Phrase.h"
+#include "core/Variables.h"
 
 #include <QtTest/QTest>
 

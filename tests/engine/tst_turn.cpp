@@ -1,9 +1,9 @@
-#include "FakeClock.h"
-#include "FakeRandom.h"
-#include "Macros.h"
-#include "Options.h"
-#include "Turn.h"
-#include "Variables.h"
+#include "support/FakeClock.h"
+#include "support/FakeRandom.h"
+#include "engine/Macros.h"
+#include "core/Options.h"
+#include "engine/Turn.h"
+#include "core/Variables.h"
 
 #include <QtTest/QTest>
 

@@ -1,6 +1,6 @@
-#include "DialogueFile.h"
+#include "dialogue/DialogueFile.h"
 #include "FuzzSupport.h"
-#include "Variables.h"
+#include "core/Variables.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     DialogueFileContent c;

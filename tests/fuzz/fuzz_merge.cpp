@@ -1,6 +1,6 @@
 #include "FuzzSupport.h"
-#include "Merge.h"
-#include "TextFile.h"
+#include "core/Merge.h"
+#include "core/TextFile.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
 #include "FuzzSupport.h"
-#include "Options.h"
-#include "TextFile.h"
+#include "core/Options.h"
+#include "core/TextFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QStringList lines = TextFile::splitLines(bytesOf(data, size));

@@ -1,4 +1,4 @@
-#include "Export.h"
+#include "dialogue/Export.h"
 #include "FuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -1,6 +1,6 @@
-#include "Cp1251.h"
+#include "core/Cp1251.h"
 #include "FuzzSupport.h"
-#include "TextFile.h"
+#include "core/TextFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes = bytesOf(data, size);

@@ -1,11 +1,11 @@
-#include "Clock.h"
-#include "EngineIndex.h"
+#include "engine/Clock.h"
+#include "engine/EngineIndex.h"
 #include "FuzzSupport.h"
-#include "Options.h"
-#include "RandomSource.h"
-#include "TextFile.h"
-#include "Turn.h"
-#include "Variables.h"
+#include "core/Options.h"
+#include "engine/RandomSource.h"
+#include "core/TextFile.h"
+#include "engine/Turn.h"
+#include "core/Variables.h"
 
 namespace {
 

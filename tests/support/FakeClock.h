@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Clock.h"
+#include "engine/Clock.h"
 
 class FakeClock final : public Clock {
 public:

@@ -1,5 +1,5 @@
-#include "TestFiles.h"
+#include "support/TestFiles.h"
 
-#include "Cp1251.h"
+#include "core/Cp1251.h"
 
 QByteArray cp1251(const QString& text) { return Cp1251::encode(text); }

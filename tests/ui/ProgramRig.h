@@ -1,14 +1,14 @@
 #pragma once
 
-#include "Cp1251.h"
-#include "Dialogue.h"
-#include "FakeClock.h"
-#include "FakeRandom.h"
-#include "Program.h"
-#include "ScriptedDialogs.h"
-#include "TestFiles.h"
-#include "WindowChecks.h"
-#include "frmMain.h"
+#include "core/Cp1251.h"
+#include "dialogue/Dialogue.h"
+#include "support/FakeClock.h"
+#include "support/FakeRandom.h"
+#include "ui/Program.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestFiles.h"
+#include "support/WindowChecks.h"
+#include "ui/frmMain.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,10 +1,10 @@
-#include "JournalView.h"
-#include "Options.h"
+#include "ui/JournalView.h"
+#include "core/Options.h"
 #include "ProgramRig.h"
-#include "TextFile.h"
-#include "Twips.h"
-#include "frmKeyboard.h"
-#include "frmList.h"
+#include "core/TextFile.h"
+#include "ui/Twips.h"
+#include "ui/frmKeyboard.h"
+#include "ui/frmList.h"
 
 #include <QPushButton>
 

@@ -1,8 +1,8 @@
-#include "DialogueFile.h"
-#include "Export.h"
-#include "JournalView.h"
+#include "dialogue/DialogueFile.h"
+#include "dialogue/Export.h"
+#include "ui/JournalView.h"
 #include "ProgramRig.h"
-#include "frmList.h"
+#include "ui/frmList.h"
 
 #include <QPdfWriter>
 #include <QPrinter>

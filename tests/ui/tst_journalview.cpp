@@ -1,11 +1,11 @@
-#include "Dialogs.h"
-#include "FakeClock.h"
-#include "JournalView.h"
-#include "ScriptedDialogs.h"
-#include "TestFiles.h"
-#include "Twips.h"
-#include "frmList.h"
-#include "WindowChecks.h"
+#include "ui/Dialogs.h"
+#include "support/FakeClock.h"
+#include "ui/JournalView.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestFiles.h"
+#include "ui/Twips.h"
+#include "ui/frmList.h"
+#include "support/WindowChecks.h"
 
 #include <QApplication>
 #include <QClipboard>

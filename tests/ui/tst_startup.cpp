@@ -1,9 +1,9 @@
-#include "FakeClock.h"
-#include "Journal.h"
-#include "Options.h"
-#include "Startup.h"
-#include "TestFiles.h"
-#include "TextFile.h"
+#include "support/FakeClock.h"
+#include "dialogue/Journal.h"
+#include "core/Options.h"
+#include "core/Startup.h"
+#include "support/TestFiles.h"
+#include "core/TextFile.h"
 
 #include <QDir>
 #include <QFile>

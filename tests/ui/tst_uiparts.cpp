@@ -1,8 +1,8 @@
-#include "Dialogs.h"
-#include "HelpViewer.h"
-#include "Startup.h"
-#include "TestFiles.h"
-#include "Twips.h"
+#include "ui/Dialogs.h"
+#include "ui/HelpViewer.h"
+#include "core/Startup.h"
+#include "support/TestFiles.h"
+#include "ui/Twips.h"
 
 #include <QDir>
 #include <QDirIterator>
