@@ -1,9 +1,9 @@
-#include "engine/Clock.h"
-#include "ui/Program.h"
-#include "ui/QtDialogs.h"
-#include "engine/RandomSource.h"
 #include "core/Startup.h"
 #include "core/Variables.h"
+#include "engine/Clock.h"
+#include "engine/RandomSource.h"
+#include "ui/Program.h"
+#include "ui/QtDialogs.h"
 
 #include <QApplication>
 #include <QIcon>

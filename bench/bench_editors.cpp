@@ -1,7 +1,7 @@
 // The base editors on full bases: opening each one (built, shown and painted once), and an add and a delete in
 // the answer editor, each with the repaint that follows. Run: build/release/bench/talkomat_bench_editors
-#include "ui/QtDialogs.h"
 #include "core/Variables.h"
+#include "ui/QtDialogs.h"
 #include "ui/frmAnswers.h"
 #include "ui/frmQuestions.h"
 #include "ui/frmSinonims.h"

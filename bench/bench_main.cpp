@@ -1,14 +1,14 @@
 // Full-size figures: one turn over 16,383 answer pairs and 16,383 synonym pairs, and loading three bases of
 // 32,767 lines each. Run: build/release/bench/talkomat_bench
 #include "core/Bases.h"
+#include "core/Options.h"
+#include "core/TextFile.h"
+#include "core/Variables.h"
 #include "engine/Clock.h"
 #include "engine/EngineIndex.h"
 #include "engine/Phrase.h"
-#include "core/Options.h"
 #include "engine/RandomSource.h"
-#include "core/TextFile.h"
 #include "engine/Turn.h"
-#include "core/Variables.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -94,7 +94,9 @@ const Corpus& skewedCorpus() {
         std::mt19937 gen(1207);
         std::uniform_int_distribution<int> common(0, 49);
         std::uniform_int_distribution<int> any(0, int(out.vocabulary.size()) - 1);
-        auto key = [&](int i) -> QString { return QLatin1Char(' ') + out.vocabulary.at(i).toUpper() + QLatin1Char(' '); };
+        auto key = [&](int i) -> QString {
+            return QLatin1Char(' ') + out.vocabulary.at(i).toUpper() + QLatin1Char(' ');
+        };
         for (int k = 0; k < out.synonyms.size(); k += 2) {
             out.synonyms[k] = key(common(gen));
             out.synonyms[k + 1] = key(any(gen));
@@ -102,7 +104,8 @@ const Corpus& skewedCorpus() {
         for (int k = 0; k < out.answers.size(); k += 6)
             out.answers[k] = out.vocabulary.at(common(gen)).toUpper() + QLatin1Char(' ') + out.answers[k];
         for (QString& phrase : out.phrases)
-            phrase += QLatin1Char(' ') + out.vocabulary.at(common(gen)) + QLatin1Char(' ') + out.vocabulary.at(common(gen));
+            phrase +=
+                QLatin1Char(' ') + out.vocabulary.at(common(gen)) + QLatin1Char(' ') + out.vocabulary.at(common(gen));
         return out;
     }();
     return c;
@@ -136,16 +139,23 @@ void BM_Lookup(benchmark::State& state) {
     qsizetype i = 0;
     for (auto _ : state) {
         const QString& phrase = c.phrases.at(i++ % c.phrases.size());
-        QStringList answers = indexed ? index.answersFor(SplitKeyWords(MakeKeyText(phrase, v.Alphabet)), v)
-                                      : scanAnswers(v, phrase);
+        QStringList answers =
+            indexed ? index.answersFor(SplitKeyWords(MakeKeyText(phrase, v.Alphabet)), v) : scanAnswers(v, phrase);
         benchmark::DoNotOptimize(answers);
     }
 }
 // Arguments: indexed (0 plain scan, 1 index), corpus (0 uniform words, 1 common words with many synonyms).
-BENCHMARK(BM_Lookup)->ArgNames({"indexed", "skewed"})->Args({0, 0})->Args({1, 0})->Args({0, 1})->Args({1, 1})
+BENCHMARK(BM_Lookup)
+    ->ArgNames({"indexed", "skewed"})
+    ->Args({0, 0})
+    ->Args({1, 0})
+    ->Args({0, 1})
+    ->Args({1, 1})
     ->Unit(benchmark::kMicrosecond);
 
-void fill(Variables& v) { fill(v, corpus()); }
+void fill(Variables& v) {
+    fill(v, corpus());
+}
 
 void fill(Variables& v, const Corpus& c) {
     v.Alphabet = Options::defaultAlphabet();

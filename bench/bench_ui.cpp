@@ -1,13 +1,13 @@
 // Dialogue documents at full size: the journal viewer on a 50 MB journal, and a dialogue file of 20,000 turns
 // written and read back. Run: build/release/bench/talkomat_bench_ui (needs a display, or QT_QPA_PLATFORM=offscreen).
-#include "engine/Clock.h"
-#include "dialogue/Dialogue.h"
-#include "dialogue/DialogueFile.h"
-#include "ui/JournalView.h"
-#include "ui/QtDialogs.h"
-#include "engine/RandomSource.h"
 #include "core/TextFile.h"
 #include "core/Variables.h"
+#include "dialogue/Dialogue.h"
+#include "dialogue/DialogueFile.h"
+#include "engine/Clock.h"
+#include "engine/RandomSource.h"
+#include "ui/JournalView.h"
+#include "ui/QtDialogs.h"
 #include "ui/frmList.h"
 
 #include <QApplication>

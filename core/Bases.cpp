@@ -45,9 +45,9 @@ Result LoadSinonims(Variables& v) {
 Result SaveBases(const Variables& v) {
     // A file that cannot be written does not stop the others: whatever can be kept is kept.
     QStringList errors;
-    for (const auto& [path, lines] : {std::pair{&v.QuestionBaseFile, &v.QuestionBase},
-                                      std::pair{&v.AnswerBaseFile, &v.AnswerBase},
-                                      std::pair{&v.SynonymBaseFile, &v.SynonymBase}}) {
+    for (const auto& [path, lines] :
+         {std::pair{&v.QuestionBaseFile, &v.QuestionBase}, std::pair{&v.AnswerBaseFile, &v.AnswerBase},
+          std::pair{&v.SynonymBaseFile, &v.SynonymBase}}) {
         if (Result r = TextFile::writeLines(*path, *lines); !r)
             errors.append(r.error);
     }

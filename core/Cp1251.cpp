@@ -66,7 +66,9 @@ QByteArray encode(const QString& text) {
     return out;
 }
 
-bool canEncode(QChar c) { return lookup(c.unicode()) >= 0; }
+bool canEncode(QChar c) {
+    return lookup(c.unicode()) >= 0;
+}
 
 QString toUpper(const QString& text) {
     QString out = text;

@@ -5,14 +5,18 @@
 
 namespace Merge {
 
-QString shownName(const QString& path) { return path.size() <= 20 ? path : path.left(20) + QStringLiteral("..."); }
+QString shownName(const QString& path) {
+    return path.size() <= 20 ? path : path.left(20) + QStringLiteral("...");
+}
 
 QString firstCaption(const QString& path) {
-    return path.isEmpty() ? QStringLiteral("1-я база") : QStringLiteral("1-я база (") + shownName(path) + QLatin1Char(')');
+    return path.isEmpty() ? QStringLiteral("1-я база")
+                          : QStringLiteral("1-я база (") + shownName(path) + QLatin1Char(')');
 }
 
 QString secondCaption(const QString& path) {
-    return path.isEmpty() ? QStringLiteral("2-я база") : QStringLiteral("2-я база (") + shownName(path) + QLatin1Char(')');
+    return path.isEmpty() ? QStringLiteral("2-я база")
+                          : QStringLiteral("2-я база (") + shownName(path) + QLatin1Char(')');
 }
 
 QString sourceFilter() {
@@ -47,7 +51,11 @@ Result MergeBases(const QString& firstSource, const QString& secondSource, const
                                             TextFile::joinLines(TextFile::splitLines(second)));
 }
 
-QString doneMessage() { return QStringLiteral("Слияние баз знаний выполнено успешно!"); }
-QString failedMessage() { return QStringLiteral("Не могу выполнить слияние баз знаний!"); }
+QString doneMessage() {
+    return QStringLiteral("Слияние баз знаний выполнено успешно!");
+}
+QString failedMessage() {
+    return QStringLiteral("Не могу выполнить слияние баз знаний!");
+}
 
 } // namespace Merge

@@ -7,7 +7,9 @@
 
 namespace Options {
 
-QString optionsFileName() { return QStringLiteral("tk.ini"); }
+QString optionsFileName() {
+    return QStringLiteral("tk.ini");
+}
 
 QString defaultAlphabet() {
     return QStringLiteral("AaBbCcDdEeFfGgHhIiJjKkLlMmNnOoPpQqRrSsTtUuVvWwXxYyZz"
@@ -76,8 +78,12 @@ bool applyLines(Variables& v, const QStringList& l) {
     return true;
 }
 
-Result WriteDefaultOptions(const QString& path) { return TextFile::writeLines(path, defaultLines()); }
+Result WriteDefaultOptions(const QString& path) {
+    return TextFile::writeLines(path, defaultLines());
+}
 
-Result SaveOptions(const Variables& v, const QString& path) { return TextFile::writeLines(path, optionLines(v)); }
+Result SaveOptions(const Variables& v, const QString& path) {
+    return TextFile::writeLines(path, optionLines(v));
+}
 
 } // namespace Options

@@ -9,9 +9,13 @@
 #include <QSaveFile>
 
 namespace {
-QString tr(const char* text) { return QCoreApplication::translate("TextFile", text); }
+QString tr(const char* text) {
+    return QCoreApplication::translate("TextFile", text);
+}
 
-QString nativeName(const QString& path) { return QDir::toNativeSeparators(path); }
+QString nativeName(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
 
 Result failure(const char* what, const QString& path, const QString& reason) {
     return Result::failure(tr(what).arg(nativeName(path), reason));
@@ -30,7 +34,9 @@ QString singleLine(const QString& text) {
     return out;
 }
 
-QStringList splitLines(const QByteArray& bytes) { return splitLines(bytes, -1); }
+QStringList splitLines(const QByteArray& bytes) {
+    return splitLines(bytes, -1);
+}
 
 QStringList splitLines(const QByteArray& bytes, qsizetype maxLines) {
     QStringList lines;
@@ -119,7 +125,9 @@ Result writeBytes(const QString& path, const QByteArray& bytes) {
     return Result::success();
 }
 
-Result writeLines(const QString& path, const QStringList& lines) { return writeBytes(path, joinLines(lines)); }
+Result writeLines(const QString& path, const QStringList& lines) {
+    return writeBytes(path, joinLines(lines));
+}
 
 Result appendLines(const QString& path, const QStringList& lines) {
     QFile file(path);

@@ -57,6 +57,10 @@ struct Variables {
 };
 
 namespace Modes {
-inline QString conversation() { return QStringLiteral("разговор"); }
-inline QString learning() { return QStringLiteral("обучение"); }
+inline QString conversation() {
+    return QStringLiteral("разговор");
+}
+inline QString learning() {
+    return QStringLiteral("обучение");
+}
 } // namespace Modes

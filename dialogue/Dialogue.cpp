@@ -1,10 +1,10 @@
 #include "dialogue/Dialogue.h"
 
+#include "core/Variables.h"
 #include "dialogue/DialogueFile.h"
 #include "dialogue/Export.h"
 #include "dialogue/Journal.h"
 #include "engine/RandomSource.h"
-#include "core/Variables.h"
 
 #include <QFileInfo>
 
@@ -19,16 +19,16 @@ QString Dialogue::programStartsIntro() {
     return QStringLiteral("Новый диалог. Его начинает программа. Введите свою реплику и нажмите клавишу 'Enter'.");
 }
 
-QString Dialogue::defaultFileTitle() { return QStringLiteral("dialog.dlg"); }
+QString Dialogue::defaultFileTitle() {
+    return QStringLiteral("dialog.dlg");
+}
 
 QString Dialogue::noQuestionsMessage() {
     return QStringLiteral("Новый диалог не может быть начат, так\r\nкак программа не знает ни одного вопроса.");
 }
 
 QString Dialogue::caption() const {
-    return QStringLiteral("Talkomat v%1.%2 [")
-               .arg(TALKOMAT_VERSION_MAJOR)
-               .arg(TALKOMAT_VERSION_MINOR) +
+    return QStringLiteral("Talkomat v%1.%2 [").arg(TALKOMAT_VERSION_MAJOR).arg(TALKOMAT_VERSION_MINOR) +
            m_v.DialogFileTitle + QLatin1Char(']');
 }
 

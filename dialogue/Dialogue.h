@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/EngineIndex.h"
 #include "core/Result.h"
+#include "engine/EngineIndex.h"
 #include "engine/Turn.h"
 
 #include <QFont>

@@ -12,7 +12,9 @@
 
 namespace {
 
-QString tr(const char* text) { return QCoreApplication::translate("DialogueFile", text); }
+QString tr(const char* text) {
+    return QCoreApplication::translate("DialogueFile", text);
+}
 
 std::optional<qint16> parseNumber(const QString& line) {
     bool ok = false;
@@ -26,10 +28,13 @@ std::optional<qint16> parseNumber(const QString& line) {
 
 namespace DialogueFile {
 
-QString filter() { return QStringLiteral("Файл содержащий диалог (*.dlg)|*.dlg|"); }
+QString filter() {
+    return QStringLiteral("Файл содержащий диалог (*.dlg)|*.dlg|");
+}
 
 QByteArray encode(const Variables& v, const QString& paneText) {
-    QStringList lines{v.Mode, v.PreviousPhrase, v.PendingKeys, v.PendingPhrase, formatNumber(qint64(v.AskedQuestionCount))};
+    QStringList lines{v.Mode, v.PreviousPhrase, v.PendingKeys, v.PendingPhrase,
+                      formatNumber(qint64(v.AskedQuestionCount))};
     for (qsizetype i = 0; i < v.AskedQuestionCount && i < v.AskedQuestions.size(); ++i)
         lines.append(formatNumber(qint64(v.AskedQuestions.at(i))));
     return TextFile::joinLines(lines) + Cp1251::encode(paneText) + "\r\n";
@@ -46,7 +51,8 @@ Result decode(const QByteArray& bytes, const QString& path, DialogueFileContent&
         return Result::failure(tr("Файл \"%1\" не похож на сохраненный диалог: он слишком короткий.").arg(name));
     const std::optional<qint16> count = parseNumber(lines.at(4));
     if (!count || *count < 0)
-        return Result::failure(tr("Файл \"%1\" поврежден: в строке 5 должно стоять число заданных вопросов.").arg(name));
+        return Result::failure(
+            tr("Файл \"%1\" поврежден: в строке 5 должно стоять число заданных вопросов.").arg(name));
     if (lines.size() < 5 + *count + 1)
         return Result::failure(tr("Файл \"%1\" поврежден: он обрывается раньше текста диалога.").arg(name));
     DialogueFileContent c;

@@ -36,11 +36,17 @@ void appendEscaped(QByteArray& out, const QString& text) {
 
 namespace Export {
 
-QString filter() { return QStringLiteral("Текстовые документы (*.txt)|*.txt|Файл RTF (*.rtf)|*.rtf"); }
+QString filter() {
+    return QStringLiteral("Текстовые документы (*.txt)|*.txt|Файл RTF (*.rtf)|*.rtf");
+}
 
-bool isRtfName(const QString& path) { return path.endsWith(QLatin1String(".rtf")); }
+bool isRtfName(const QString& path) {
+    return path.endsWith(QLatin1String(".rtf"));
+}
 
-QByteArray plainText(const QString& paneText) { return Cp1251::encode(paneText) + "\r\n"; }
+QByteArray plainText(const QString& paneText) {
+    return Cp1251::encode(paneText) + "\r\n";
+}
 
 QByteArray rtf(const QString& paneText, const QFont& font) {
     QByteArray out = "{\\rtf1\\ansi\\ansicpg1251\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset204 ";

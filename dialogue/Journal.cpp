@@ -1,13 +1,15 @@
 #include "dialogue/Journal.h"
 
-#include "engine/Clock.h"
 #include "core/TextFile.h"
+#include "engine/Clock.h"
 
 #include <QFile>
 
 namespace Journal {
 
-QString journalFileName() { return QStringLiteral("ChatList.log"); }
+QString journalFileName() {
+    return QStringLiteral("ChatList.log");
+}
 
 QString titleLine(const Clock& clock) {
     return QStringLiteral("Все диалоги с ") + formatDate(clock.now()) +
@@ -37,6 +39,8 @@ Result ListCheck(const Clock& clock, const QString& path) {
     return WriteJournalTitle(clock, path);
 }
 
-Result AppendLines(const QStringList& lines, const QString& path) { return TextFile::appendLines(path, lines); }
+Result AppendLines(const QStringList& lines, const QString& path) {
+    return TextFile::appendLines(path, lines);
+}
 
 } // namespace Journal

@@ -2,15 +2,17 @@
 
 #include "core/Bases.h"
 #include "core/Cp1251.h"
-#include "engine/Phrase.h"
 #include "core/TextFile.h"
 #include "core/Variables.h"
+#include "engine/Phrase.h"
 
 namespace {
 
 constexpr int kListWidth = 48;
 
-int selectionAfterDelete(int row, int rows) { return row < rows ? row : row - 1; }
+int selectionAfterDelete(int row, int rows) {
+    return row < rows ? row : row - 1;
+}
 
 // Removes lines [first, first + n) that exist; returns false when the row lies outside the base.
 bool removeLines(QStringList& base, qint16& count, qsizetype first, qsizetype n) {
@@ -38,7 +40,9 @@ QString keepAlphabet(const QString& text, const QString& alphabet) {
 
 namespace BaseEdit {
 
-QString phraseRefusedMessage() { return QStringLiteral("Нельзя записывать в синонимы словосочетание!"); }
+QString phraseRefusedMessage() {
+    return QStringLiteral("Нельзя записывать в синонимы словосочетание!");
+}
 
 QString baseFullMessage() {
     return QStringLiteral("База знаний заполнена: в ней не может быть больше 32767 строк.");
@@ -48,7 +52,9 @@ QString listText(const QString& line) {
     return line.size() <= kListWidth ? line : line.left(kListWidth) + QStringLiteral("...");
 }
 
-int pairRows(qint16 count) { return (count + 1) / 2; }
+int pairRows(qint16 count) {
+    return (count + 1) / 2;
+}
 
 QString synonymRowText(const Variables& v, int row) {
     const qsizetype k = 2 * qsizetype(row);

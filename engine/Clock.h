@@ -15,5 +15,9 @@ public:
 };
 
 // The fixed forms used in replies and files, whatever the regional settings: MM-DD-YYYY and HH:MM:SS.
-inline QString formatDate(const QDateTime& t) { return t.date().toString(QStringLiteral("MM-dd-yyyy")); }
-inline QString formatTime(const QDateTime& t) { return t.time().toString(QStringLiteral("HH:mm:ss")); }
+inline QString formatDate(const QDateTime& t) {
+    return t.date().toString(QStringLiteral("MM-dd-yyyy"));
+}
+inline QString formatTime(const QDateTime& t) {
+    return t.time().toString(QStringLiteral("HH:mm:ss"));
+}

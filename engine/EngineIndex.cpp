@@ -7,9 +7,13 @@
 
 namespace {
 
-bool sameLine(const QString& a, const QString& b) { return a.constData() == b.constData() || a == b; }
+bool sameLine(const QString& a, const QString& b) {
+    return a.constData() == b.constData() || a == b;
+}
 
-qsizetype pairsIn(qint16 count) { return count / 2; }
+qsizetype pairsIn(qint16 count) {
+    return count / 2;
+}
 
 } // namespace
 
@@ -66,9 +70,8 @@ void EngineIndex::indexPairs(const Variables& v, qsizetype firstPair) {
         const auto last = m_keyIds.begin() + m_keyStart[p + 1];
         if (first == last)
             continue; // a key line without words matches nothing
-        const int anchor = *std::min_element(first, last, [this](int a, int b) {
-            return m_frequency[size_t(a)] < m_frequency[size_t(b)];
-        });
+        const int anchor = *std::min_element(
+            first, last, [this](int a, int b) { return m_frequency[size_t(a)] < m_frequency[size_t(b)]; });
         m_postings[size_t(anchor)].push_back(qint32(p));
     }
     m_indexedPairs = pairs;
@@ -189,9 +192,8 @@ QStringList EngineIndex::answersFor(const WordList& phraseWords, const Variables
         for (const qint32 pair : m_postings[size_t(id)]) {
             const auto first = m_keyIds.begin() + m_keyStart[size_t(pair)];
             const auto last = m_keyIds.begin() + m_keyStart[size_t(pair) + 1];
-            const bool all = std::all_of(first, last, [&ids](int key) {
-                return std::binary_search(ids.begin(), ids.end(), key);
-            });
+            const bool all =
+                std::all_of(first, last, [&ids](int key) { return std::binary_search(ids.begin(), ids.end(), key); });
             if (all)
                 matched.push_back(pair);
         }

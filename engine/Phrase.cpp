@@ -34,7 +34,9 @@ const AlphabetTable& tableFor(const QString& alphabet) {
 
 } // namespace
 
-bool inAlphabet(QChar c, const QString& alphabet) { return tableFor(alphabet).contains(c); }
+bool inAlphabet(QChar c, const QString& alphabet) {
+    return tableFor(alphabet).contains(c);
+}
 
 QString trimBlanks(const QString& text) {
     qsizetype begin = 0;

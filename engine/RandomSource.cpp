@@ -12,4 +12,6 @@ int drawIndex(RandomSource& random, int n) {
     return std::min(n - 1, static_cast<int>(std::floor(r * n)));
 }
 
-double SystemRandom::next() { return QRandomGenerator::global()->generateDouble(); }
+double SystemRandom::next() {
+    return QRandomGenerator::global()->generateDouble();
+}

@@ -1,13 +1,13 @@
 #include "engine/Turn.h"
 
 #include "core/Bases.h"
+#include "core/TextFile.h"
+#include "core/Variables.h"
 #include "engine/Clock.h"
 #include "engine/EngineIndex.h"
 #include "engine/Macros.h"
 #include "engine/Phrase.h"
-#include "core/TextFile.h"
 #include "engine/RandomSource.h"
-#include "core/Variables.h"
 
 #include <array>
 #include <vector>
@@ -58,7 +58,9 @@ template <size_t N> QString drawFrom(const std::array<QString, N>& list, RandomS
     return list[static_cast<size_t>(drawIndex(random, int(N)))];
 }
 
-bool isEmptyPhrase(const QString& raw) { return trimBlanks(raw).isEmpty(); }
+bool isEmptyPhrase(const QString& raw) {
+    return trimBlanks(raw).isEmpty();
+}
 
 struct Turn {
     QString display;
@@ -120,8 +122,12 @@ bool learningTurn(Variables& v, const QString& raw, RandomSource& random, Engine
 
 } // namespace
 
-QString stopNotice() { return QStringLiteral("Диалог завершен."); }
-QString programTag() { return QStringLiteral("<TK> "); }
+QString stopNotice() {
+    return QStringLiteral("Диалог завершен.");
+}
+QString programTag() {
+    return QStringLiteral("<TK> ");
+}
 
 QString TurnResult::paneAddition() const {
     QString text = QStringLiteral("\r\n") + HumanLine + QStringLiteral("\r\n") + ProgramLine;

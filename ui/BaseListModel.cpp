@@ -1,7 +1,7 @@
 #include "ui/BaseListModel.h"
 
-#include "engine/BaseEdit.h"
 #include "core/Variables.h"
+#include "engine/BaseEdit.h"
 
 BaseListModel::BaseListModel(const Variables& v, Kind kind, QObject* parent)
     : QAbstractListModel(parent), m_v(v), m_kind(kind) {}

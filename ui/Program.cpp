@@ -1,7 +1,7 @@
 #include "ui/Program.h"
 
-#include "ui/Dialogs.h"
 #include "dialogue/Dialogue.h"
+#include "ui/Dialogs.h"
 #include "ui/frmMain.h"
 #include "ui/frmSplash.h"
 

@@ -1,11 +1,11 @@
 #include "ui/frmList.h"
 
+#include "core/TextFile.h"
+#include "dialogue/Journal.h"
 #include "ui/BusyCursor.h"
 #include "ui/Dialogs.h"
-#include "dialogue/Journal.h"
 #include "ui/JournalView.h"
 #include "ui/PrintPane.h"
-#include "core/TextFile.h"
 #include "ui/Twips.h"
 
 #include <QEvent>

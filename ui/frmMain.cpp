@@ -1,10 +1,10 @@
 #include "ui/frmMain.h"
 
 #include "core/Bases.h"
-#include "ui/BusyCursor.h"
-#include "ui/Dialogs.h"
 #include "dialogue/Dialogue.h"
 #include "dialogue/Journal.h"
+#include "ui/BusyCursor.h"
+#include "ui/Dialogs.h"
 #include "ui/Twips.h"
 #include "ui/frmAbout.h"
 
@@ -62,8 +62,8 @@ frmMain::frmMain(Variables& v, Dialogue& dialogue, Dialogs& dialogs, QSettings& 
     connect(
         &m_dialogue, &Dialogue::journalFailed, this,
         [this](const QString& error) {
-            m_dialogs.message(this, journalFailedMessage() + QStringLiteral("\n\n") + error, QStringLiteral("Сообщение"),
-                              Dialogs::Icon::Exclamation);
+            m_dialogs.message(this, journalFailedMessage() + QStringLiteral("\n\n") + error,
+                              QStringLiteral("Сообщение"), Dialogs::Icon::Exclamation);
         },
         Qt::QueuedConnection);
 
@@ -413,7 +413,9 @@ bool frmMain::confirmClose() {
     return true;
 }
 
-QAction* frmMain::menuItem(const char* name) const { return findChild<QAction*>(QLatin1String(name)); }
+QAction* frmMain::menuItem(const char* name) const {
+    return findChild<QAction*>(QLatin1String(name));
+}
 
 QString frmMain::journalFailedMessage() {
     return QStringLiteral("Журнал разговоров не пополняется. Диалог продолжается, но его строки не попадут в журнал.");

@@ -1,10 +1,10 @@
 // The main window's menu commands for the pane colour and font, the person's name and the on-screen keyboard.
 #include "ui/frmMain.h"
 
-#include "ui/BusyCursor.h"
-#include "ui/Dialogs.h"
 #include "core/Options.h"
 #include "core/TextFile.h"
+#include "ui/BusyCursor.h"
+#include "ui/Dialogs.h"
 #include "ui/frmKeyboard.h"
 
 #include <QAction>

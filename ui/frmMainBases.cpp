@@ -2,11 +2,11 @@
 #include "ui/frmMain.h"
 
 #include "core/Bases.h"
-#include "ui/BusyCursor.h"
-#include "ui/Dialogs.h"
 #include "core/Merge.h"
 #include "core/Options.h"
 #include "core/TextFile.h"
+#include "ui/BusyCursor.h"
+#include "ui/Dialogs.h"
 #include "ui/frmAnswers.h"
 #include "ui/frmQuestions.h"
 #include "ui/frmSinonims.h"

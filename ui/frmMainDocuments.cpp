@@ -1,11 +1,11 @@
 // The main window's menu commands for dialogue files, export, printing and the journal.
 #include "ui/frmMain.h"
 
-#include "ui/BusyCursor.h"
-#include "ui/Dialogs.h"
 #include "dialogue/Dialogue.h"
 #include "dialogue/DialogueFile.h"
 #include "dialogue/Export.h"
+#include "ui/BusyCursor.h"
+#include "ui/Dialogs.h"
 #include "ui/PrintPane.h"
 #include "ui/frmList.h"
 

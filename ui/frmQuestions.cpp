@@ -1,10 +1,10 @@
 #include "ui/frmQuestions.h"
 
+#include "core/Variables.h"
 #include "engine/BaseEdit.h"
 #include "ui/BaseListModel.h"
 #include "ui/BaseWindows.h"
 #include "ui/Dialogs.h"
-#include "core/Variables.h"
 
 #include <QLabel>
 #include <QLineEdit>

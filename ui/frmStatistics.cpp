@@ -1,7 +1,7 @@
 #include "ui/frmStatistics.h"
 
-#include "ui/BaseWindows.h"
 #include "core/Variables.h"
+#include "ui/BaseWindows.h"
 
 #include <QGroupBox>
 #include <QLabel>

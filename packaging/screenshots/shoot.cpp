@@ -2,12 +2,12 @@
 // in the editors, into OUTPUT_DIR/<window>-<TAG>.png. It works in a throwaway folder, so the person's own bases,
 // options and window placement stay untouched.
 
-#include "ui/BaseWindows.h"
+#include "core/Variables.h"
 #include "engine/Clock.h"
+#include "engine/RandomSource.h"
+#include "ui/BaseWindows.h"
 #include "ui/Program.h"
 #include "ui/QtDialogs.h"
-#include "engine/RandomSource.h"
-#include "core/Variables.h"
 #include "ui/frmMain.h"
 #include "ui/frmSplash.h"
 

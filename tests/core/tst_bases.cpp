@@ -1,6 +1,6 @@
 #include "core/Bases.h"
-#include "support/TestFiles.h"
 #include "core/TextFile.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 #include "core/Bases.h"
 #include "core/Options.h"
-#include "support/TestFiles.h"
 #include "core/TextFile.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -67,8 +67,8 @@ void tst_Faults::fullDiskKeepsThePreviousBases() {
     QProcess p;
     p.start(QStringLiteral("unshare"),
             {QStringLiteral("-m"), QStringLiteral("sh"), QStringLiteral("-c"),
-             QStringLiteral("mount -t tmpfs -o size=256k tmpfs \"$1\" && exec \"$2\" full \"$1\""), QStringLiteral("sh"),
-             dir.path(), writer});
+             QStringLiteral("mount -t tmpfs -o size=256k tmpfs \"$1\" && exec \"$2\" full \"$1\""),
+             QStringLiteral("sh"), dir.path(), writer});
     QVERIFY(p.waitForFinished(60000));
     const QByteArray out = p.readAllStandardOutput() + p.readAllStandardError();
     if (out.contains("mount:") || out.contains("unshare:"))
@@ -100,10 +100,10 @@ void tst_Faults::killedWriterLeavesOldOrNewContent() {
             const QByteArray bytes = readAll(dir.filePath(QLatin1String(name)));
             if (bytes.isEmpty() && !QFile::exists(dir.filePath(QLatin1String(name))))
                 continue; // killed before the first file was complete: there was no old content either
-            QVERIFY2(bytes == a || bytes == b, qPrintable(QStringLiteral("round %1, %2: %3 bytes")
-                                                              .arg(round)
-                                                              .arg(QLatin1String(name))
-                                                              .arg(bytes.size())));
+            QVERIFY2(
+                bytes == a || bytes == b,
+                qPrintable(
+                    QStringLiteral("round %1, %2: %3 bytes").arg(round).arg(QLatin1String(name)).arg(bytes.size())));
             sawB += bytes == b ? 1 : 0;
         }
     }

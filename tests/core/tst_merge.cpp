@@ -56,8 +56,9 @@ void tst_Merge::concatenates_data() {
     QTest::newRow("4 and 6 lines") << QByteArray("1\r\n2\r\n3\r\n4\r\n") << QByteArray("a\r\nb\r\nc\r\nd\r\ne\r\nf\r\n")
                                    << QByteArray("1\r\n2\r\n3\r\n4\r\na\r\nb\r\nc\r\nd\r\ne\r\nf\r\n");
     QTest::newRow("no final line ends") << QByteArray("1\r\n2") << QByteArray("a") << QByteArray("1\r\n2\r\na\r\n");
-    QTest::newRow("letter case and duplicates kept") << QByteArray(" \xEA\xEE\xF2 \r\n") << QByteArray(" \xEA\xEE\xF2 \r\n")
-                                                     << QByteArray(" \xEA\xEE\xF2 \r\n \xEA\xEE\xF2 \r\n");
+    QTest::newRow("letter case and duplicates kept")
+        << QByteArray(" \xEA\xEE\xF2 \r\n") << QByteArray(" \xEA\xEE\xF2 \r\n")
+        << QByteArray(" \xEA\xEE\xF2 \r\n \xEA\xEE\xF2 \r\n");
     QTest::newRow("empty sources") << QByteArray() << QByteArray() << QByteArray();
 }
 

@@ -1,6 +1,6 @@
 #include "core/Options.h"
-#include "support/TestFiles.h"
 #include "core/TextFile.h"
+#include "support/TestFiles.h"
 
 #include <QTemporaryDir>
 #include <QtTest/QTest>
@@ -33,8 +33,9 @@ void tst_Options::init() {
 void tst_Options::defaultFileBytes() {
     QVERIFY(Options::WriteDefaultOptions(m_path).ok);
     const QByteArray expected =
-        cp1251(QStringLiteral("Человек\r\nstandart.tka\r\nstandart.tkq\r\nstandart.tks\r\n 15138815 \r\nArial\r\n 10 \r\n"
-                              "False\r\nFalse\r\nFalse\r\nFalse\r\n")) +
+        cp1251(
+            QStringLiteral("Человек\r\nstandart.tka\r\nstandart.tkq\r\nstandart.tks\r\n 15138815 \r\nArial\r\n 10 \r\n"
+                           "False\r\nFalse\r\nFalse\r\nFalse\r\n")) +
         "AaBbCcDdEeFfGgHhIiJjKkLlMmNnOoPpQqRrSsTtUuVvWwXxYyZz"
         "\xC0\xE0\xC1\xE1\xC2\xE2\xC3\xE3\xC4\xE4\xC5\xE5\xA8\xB8\xC6\xE6\xC7\xE7\xC8\xE8\xC9\xE9\xCA\xEA\xCB\xEB"
         "\xCC\xEC\xCD\xED\xCE\xEE\xCF\xEF\xD0\xF0\xD1\xF1\xD2\xF2\xD3\xF3\xD4\xF4\xD5\xF5\xD6\xF6\xD7\xF7\xD8\xF8"
@@ -52,8 +53,9 @@ void tst_Options::defaultFileBytes() {
 }
 
 void tst_Options::untouchedValuesGoBackByteForByte() {
-    const QByteArray original = cp1251(QStringLiteral("  Вася \r\nmy.tka\r\nmy.tkq\r\nmy.tks\r\n255\r\nTimes\r\n 10 \r\n0\r\n"
-                                                      "true\r\n 1 \r\nwhatever\r\nАБВ \r\n  12\r\n"));
+    const QByteArray original =
+        cp1251(QStringLiteral("  Вася \r\nmy.tka\r\nmy.tkq\r\nmy.tks\r\n255\r\nTimes\r\n 10 \r\n0\r\n"
+                              "true\r\n 1 \r\nwhatever\r\nАБВ \r\n  12\r\n"));
     QVERIFY(writeAll(m_path, original));
     Variables v;
     QVERIFY(Options::LoadOptions(v, m_path).ok);

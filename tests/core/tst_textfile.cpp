@@ -1,6 +1,6 @@
 #include "core/Cp1251.h"
-#include "support/TestFiles.h"
 #include "core/TextFile.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -29,13 +29,17 @@ void tst_TextFile::splitLines_data() {
     QTest::addColumn<QStringList>("lines");
     QTest::newRow("empty file") << QByteArray() << QStringList();
     QTest::newRow("one line with CR LF") << QByteArray("a\r\n") << QStringList{QStringLiteral("a")};
-    QTest::newRow("last line without CR LF") << QByteArray("a\r\nb") << QStringList{QStringLiteral("a"), QStringLiteral("b")};
-    QTest::newRow("final CR LF starts no line") << QByteArray("a\r\nb\r\n") << QStringList{QStringLiteral("a"), QStringLiteral("b")};
+    QTest::newRow("last line without CR LF")
+        << QByteArray("a\r\nb") << QStringList{QStringLiteral("a"), QStringLiteral("b")};
+    QTest::newRow("final CR LF starts no line")
+        << QByteArray("a\r\nb\r\n") << QStringList{QStringLiteral("a"), QStringLiteral("b")};
     QTest::newRow("empty lines are lines") << QByteArray("\r\n\r\n") << QStringList{QString(), QString()};
     QTest::newRow("lone CR ends a line") << QByteArray("a\rb") << QStringList{QStringLiteral("a"), QStringLiteral("b")};
-    QTest::newRow("CR CR LF is an empty line first") << QByteArray("\r\r\nx\r\n") << QStringList{QString(), QString(), QStringLiteral("x")};
+    QTest::newRow("CR CR LF is an empty line first")
+        << QByteArray("\r\r\nx\r\n") << QStringList{QString(), QString(), QStringLiteral("x")};
     QTest::newRow("lone LF stays in the line") << QByteArray("a\nb\r\n") << QStringList{QStringLiteral("a\nb")};
-    QTest::newRow("only the first LF after CR is skipped") << QByteArray("a\r\n\nb") << QStringList{QStringLiteral("a"), QStringLiteral("\nb")};
+    QTest::newRow("only the first LF after CR is skipped")
+        << QByteArray("a\r\n\nb") << QStringList{QStringLiteral("a"), QStringLiteral("\nb")};
     QTest::newRow("trailing blanks kept") << QByteArray("ПРИВЕТ \r\n") << QStringList{QStringLiteral("ПРИВЕТ ")};
 }
 

@@ -1,11 +1,11 @@
-#include "dialogue/Dialogue.h"
-#include "support/FakeClock.h"
-#include "support/FakeRandom.h"
-#include "dialogue/Journal.h"
 #include "core/Options.h"
-#include "support/TestFiles.h"
 #include "core/TextFile.h"
 #include "core/Variables.h"
+#include "dialogue/Dialogue.h"
+#include "dialogue/Journal.h"
+#include "support/FakeClock.h"
+#include "support/FakeRandom.h"
+#include "support/TestFiles.h"
 
 #include <QTemporaryDir>
 #include <QtTest/QTest>
@@ -18,7 +18,9 @@ private slots:
 };
 
 namespace {
-void ask(FakeRandom& r) { r.pick(2, 3); }
+void ask(FakeRandom& r) {
+    r.pick(2, 3);
+}
 void dontAsk(FakeRandom& r) {
     r.pick(0, 3);
     r.pick(1, 3);
@@ -59,34 +61,97 @@ void tst_Conversation::scriptedConversation() {
         QString program;
     };
     const QList<Step> steps = {
-        {QString(), [&] { r.pick(2, 3); ask(r); r.pick(0, 2); r.pick(0, 1); }, QStringLiteral("<ВАСЯ>"),
-         QStringLiteral("<TK> Давай поговорим. Ты любишь музыку?")},
-        {QStringLiteral("здравствуй"), [&] { dontAsk(r); r.pick(0, 1); }, QStringLiteral("<ВАСЯ>Здравствуй."),
-         QStringLiteral("<TK> Привет, Вася!")},
-        {QStringLiteral("ЗДРАВСТВУЙ"), [&] { r.pick(1, 3); dontAsk(r); r.pick(0, 1); },
+        {QString(),
+         [&] {
+             r.pick(2, 3);
+             ask(r);
+             r.pick(0, 2);
+             r.pick(0, 1);
+         },
+         QStringLiteral("<ВАСЯ>"), QStringLiteral("<TK> Давай поговорим. Ты любишь музыку?")},
+        {QStringLiteral("здравствуй"),
+         [&] {
+             dontAsk(r);
+             r.pick(0, 1);
+         },
+         QStringLiteral("<ВАСЯ>Здравствуй."), QStringLiteral("<TK> Привет, Вася!")},
+        {QStringLiteral("ЗДРАВСТВУЙ"),
+         [&] {
+             r.pick(1, 3);
+             dontAsk(r);
+             r.pick(0, 1);
+         },
          QStringLiteral("<ВАСЯ>ЗДРАВСТВУЙ."), QStringLiteral("<TK> Ты это уже говорил!")},
-        {QStringLiteral("ну как дела"), [&] { ask(r); r.pick(0, 2); r.pick(1, 2); r.pick(0, 1); },
+        {QStringLiteral("ну как дела"),
+         [&] {
+             ask(r);
+             r.pick(0, 2);
+             r.pick(1, 2);
+             r.pick(0, 1);
+         },
          QStringLiteral("<ВАСЯ>Ну как дела."), QStringLiteral("<TK> Хорошо, а у тебя?")},
         // Both questions are used up: the list starts over.
-        {QStringLiteral("Кот"), [&] { r.pick(4, 5); ask(r); r.pick(0, 2); r.pick(0, 1); },
+        {QStringLiteral("Кот"),
+         [&] {
+             r.pick(4, 5);
+             ask(r);
+             r.pick(0, 2);
+             r.pick(0, 1);
+         },
          QStringLiteral("<ВАСЯ>Кот."), QStringLiteral("<TK> Не понял! Ты любишь музыку?")},
-        {QStringLiteral("Я люблю джаз"), [&] { r.pick(0, 4); r.pick(0, 1); }, QStringLiteral("<ВАСЯ>Я люблю джаз."),
-         QStringLiteral("<TK> А как бы ты на это ответил?")},
-        {QStringLiteral("джаз это здорово"), [&] { r.pick(3, 4); dontAsk(r); r.pick(0, 1); },
+        {QStringLiteral("Я люблю джаз"),
+         [&] {
+             r.pick(0, 4);
+             r.pick(0, 1);
+         },
+         QStringLiteral("<ВАСЯ>Я люблю джаз."), QStringLiteral("<TK> А как бы ты на это ответил?")},
+        {QStringLiteral("джаз это здорово"),
+         [&] {
+             r.pick(3, 4);
+             dontAsk(r);
+             r.pick(0, 1);
+         },
          QStringLiteral("<ВАСЯ>Джаз это здорово."), QStringLiteral("<TK> Всё ясно.")},
-        {QStringLiteral("Расскажи мне про свою жизнь"), [&] { r.pick(1, 4); r.pick(0, 1); },
+        {QStringLiteral("Расскажи мне про свою жизнь"),
+         [&] {
+             r.pick(1, 4);
+             r.pick(0, 1);
+         },
          QStringLiteral("<ВАСЯ>Расскажи мне про свою жизнь."), QStringLiteral("<TK> Что бы ты сказал на это?")},
-        {QStringLiteral(" моя жизнь прекрасна, #name "), [&] { r.pick(0, 4); ask(r); r.pick(2, 3); r.pick(0, 1); },
+        {QStringLiteral(" моя жизнь прекрасна, #name "),
+         [&] {
+             r.pick(0, 4);
+             ask(r);
+             r.pick(2, 3);
+             r.pick(0, 1);
+         },
          QStringLiteral("<ВАСЯ>Моя жизнь прекрасна, #name."),
          QStringLiteral("<TK> Понятно. Расскажи мне про свою жизнь.")},
-        {QStringLiteral("который час?"), [&] { dontAsk(r); r.pick(0, 1); }, QStringLiteral("<ВАСЯ>Который час?"),
-         QStringLiteral("<TK> Сейчас 09:05:41.")},
-        {QStringLiteral("какое сегодня число"), [&] { dontAsk(r); r.pick(0, 1); },
+        {QStringLiteral("который час?"),
+         [&] {
+             dontAsk(r);
+             r.pick(0, 1);
+         },
+         QStringLiteral("<ВАСЯ>Который час?"), QStringLiteral("<TK> Сейчас 09:05:41.")},
+        {QStringLiteral("какое сегодня число"),
+         [&] {
+             dontAsk(r);
+             r.pick(0, 1);
+         },
          QStringLiteral("<ВАСЯ>Какое сегодня число."), QStringLiteral("<TK> Сегодня 12-06-2026.")},
-        {QStringLiteral("расскажи мне про свою жизнь!"), [&] { dontAsk(r); r.pick(0, 1); },
+        {QStringLiteral("расскажи мне про свою жизнь!"),
+         [&] {
+             dontAsk(r);
+             r.pick(0, 1);
+         },
          QStringLiteral("<ВАСЯ>Расскажи мне про свою жизнь!"), QStringLiteral("<TK> Моя жизнь прекрасна, Вася.")},
-        {QStringLiteral("ну пока"), [&] { ask(r); r.pick(1, 3); r.pick(0, 1); }, QStringLiteral("<ВАСЯ>Ну пока."),
-         QStringLiteral("<TK> До свидания! ")},
+        {QStringLiteral("ну пока"),
+         [&] {
+             ask(r);
+             r.pick(1, 3);
+             r.pick(0, 1);
+         },
+         QStringLiteral("<ВАСЯ>Ну пока."), QStringLiteral("<TK> До свидания! ")},
     };
 
     QStringList journal{Journal::titleLine(clock), QStringLiteral("\r"), Journal::headerLine(clock)};

@@ -1,12 +1,12 @@
-#include "dialogue/Dialogue.h"
-#include "dialogue/DialogueFile.h"
-#include "support/FakeClock.h"
-#include "support/FakeRandom.h"
-#include "dialogue/Journal.h"
 #include "core/Options.h"
-#include "support/TestFiles.h"
 #include "core/TextFile.h"
 #include "core/Variables.h"
+#include "dialogue/Dialogue.h"
+#include "dialogue/DialogueFile.h"
+#include "dialogue/Journal.h"
+#include "support/FakeClock.h"
+#include "support/FakeRandom.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -47,8 +47,9 @@ void tst_DialogueFile::firstDialogueSavesExactly() {
     d.DialogNew();
     const QString path = m_dir.filePath(QStringLiteral("first.dlg"));
     QVERIFY(d.saveTo(path).ok);
-    QCOMPARE(readAll(path), cp1251(QStringLiteral("разговор\r\n\r\n\r\n\r\n 0 \r\nНовый диалог. Его начинаете вы. Введите "
-                                                  "свою реплику и нажмите клавишу 'Enter'.\r\n\r\n")));
+    QCOMPARE(readAll(path),
+             cp1251(QStringLiteral("разговор\r\n\r\n\r\n\r\n 0 \r\nНовый диалог. Его начинаете вы. Введите "
+                                   "свою реплику и нажмите клавишу 'Enter'.\r\n\r\n")));
     QCOMPARE(m_v.DialogFilePath, path);
     QCOMPARE(m_v.DialogFileTitle, QStringLiteral("first.dlg"));
     QVERIFY(m_v.DialogSaved);
@@ -101,9 +102,11 @@ void tst_DialogueFile::openedStoppedDialogueRunsAndJournals() {
     QVERIFY(d.isRunning());
     QVERIFY(m_v.DialogSaved);
     QCOMPARE(m_v.DialogFileTitle, QStringLiteral("stopped.dlg"));
-    QCOMPARE(d.paneText(), QStringLiteral("Вступление.\r\n\r\n<ЧЕЛОВЕК>Пока.\r\n<TK> До свидания! \r\n\r\nДиалог завершен."));
-    QCOMPARE(readAll(m_log), cp1251(QStringLiteral("title\r\n\r\r\n[Дата: 12-06-2026; Время: 09:05:41]\r\n\r\n"
-                                                   "<ЧЕЛОВЕК>Пока.\r\n<TK> До свидания! \r\n\r\nДиалог завершен.\r\n")));
+    QCOMPARE(d.paneText(),
+             QStringLiteral("Вступление.\r\n\r\n<ЧЕЛОВЕК>Пока.\r\n<TK> До свидания! \r\n\r\nДиалог завершен."));
+    QCOMPARE(readAll(m_log),
+             cp1251(QStringLiteral("title\r\n\r\r\n[Дата: 12-06-2026; Время: 09:05:41]\r\n\r\n"
+                                   "<ЧЕЛОВЕК>Пока.\r\n<TK> До свидания! \r\n\r\nДиалог завершен.\r\n")));
     m_random.pick(0, 3);
     m_random.pick(0, 1);
     d.Turn(QString());

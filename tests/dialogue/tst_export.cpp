@@ -102,13 +102,14 @@ void tst_Export::formatIsToldByTheName() {
     QFETCH(bool, rtf);
     QTemporaryDir dir;
     const QString path = dir.filePath(name);
-    const QString pane = QStringLiteral("Новый диалог.\r\n\r\n<ЧЕЛОВЕК>Привет.\r\n<TK> Здравствуй!\r\n\r\nДиалог завершен.");
+    const QString pane =
+        QStringLiteral("Новый диалог.\r\n\r\n<ЧЕЛОВЕК>Привет.\r\n<TK> Здравствуй!\r\n\r\nДиалог завершен.");
     QVERIFY(Export::DialogExport(path, pane, QFont(QStringLiteral("Arial"), 10)).ok);
     const QByteArray bytes = readAll(path);
     if (rtf) {
         QVERIFY(bytes.startsWith("{\\rtf1"));
-        QCOMPARE(parseRtf(bytes).text, QString(pane).replace(QStringLiteral("\r\n"), QStringLiteral("\n")) +
-                                           QStringLiteral("\n"));
+        QCOMPARE(parseRtf(bytes).text,
+                 QString(pane).replace(QStringLiteral("\r\n"), QStringLiteral("\n")) + QStringLiteral("\n"));
     } else {
         QCOMPARE(bytes, cp1251(pane) + "\r\n");
     }
@@ -123,10 +124,10 @@ void tst_Export::rtfCarriesFontAndEveryCharacter_data() {
     QTest::addColumn<QString>("text");
     QTest::newRow("plain Arial") << QStringLiteral("Arial") << 10.0 << false << false << false
                                  << QStringLiteral("Ёжик {в} тумане \\ 100%");
-    QTest::newRow("bold italic underline, fraction size") << QStringLiteral("Times New Roman") << 8.5 << true << true
-                                                          << true << QStringLiteral("tab\there");
-    QTest::newRow("outside the code page") << QStringLiteral("DejaVu Sans") << 12.0 << false << true << false
-                                           << QStringLiteral("日本 € \x98 ß");
+    QTest::newRow("bold italic underline, fraction size")
+        << QStringLiteral("Times New Roman") << 8.5 << true << true << true << QStringLiteral("tab\there");
+    QTest::newRow("outside the code page")
+        << QStringLiteral("DejaVu Sans") << 12.0 << false << true << false << QStringLiteral("日本 € \x98 ß");
     QTest::newRow("cyrillic font name") << QStringLiteral("Шрифт") << 14.0 << true << false << false
                                         << QStringLiteral("a\rb\nc");
 }

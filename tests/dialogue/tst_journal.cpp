@@ -1,11 +1,11 @@
-#include "dialogue/Dialogue.h"
-#include "support/FakeClock.h"
-#include "support/FakeRandom.h"
-#include "dialogue/Journal.h"
 #include "core/Options.h"
 #include "core/TextFile.h"
-#include "support/TestFiles.h"
 #include "core/Variables.h"
+#include "dialogue/Dialogue.h"
+#include "dialogue/Journal.h"
+#include "support/FakeClock.h"
+#include "support/FakeRandom.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QSignalSpy>
@@ -42,8 +42,8 @@ void tst_Journal::init() {
 void tst_Journal::dateAndTimeForms_data() {
     QTest::addColumn<QDateTime>("when");
     QTest::addColumn<QString>("header");
-    QTest::newRow("single digits padded") << QDateTime(QDate(2027, 1, 2), QTime(0, 0, 5))
-                                          << QStringLiteral("[Дата: 01-02-2027; Время: 00:00:05]");
+    QTest::newRow("single digits padded")
+        << QDateTime(QDate(2027, 1, 2), QTime(0, 0, 5)) << QStringLiteral("[Дата: 01-02-2027; Время: 00:00:05]");
     QTest::newRow("24-hour clock") << QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59))
                                    << QStringLiteral("[Дата: 12-31-2026; Время: 23:59:59]");
 }
@@ -128,7 +128,8 @@ void tst_Journal::programStartsWithItsQuestion_data() {
     QTest::addColumn<int>("pick");
     QTest::addColumn<int>("asked");
     QTest::newRow("one question, no draw") << QStringList{QStringLiteral("Как дела?")} << -1 << 1;
-    QTest::newRow("the last one can come up") << QStringList{QStringLiteral("А?"), QStringLiteral("Как дела?")} << 1 << 2;
+    QTest::newRow("the last one can come up")
+        << QStringList{QStringLiteral("А?"), QStringLiteral("Как дела?")} << 1 << 2;
 }
 
 void tst_Journal::programStartsWithItsQuestion() {
@@ -154,8 +155,7 @@ void tst_Journal::programStartsWithItsQuestion() {
     QCOMPARE(v.Mode, Modes::learning());
     QCOMPARE(v.PreviousPhrase, QStringLiteral("Раньше."));
     QCOMPARE(r.remaining(), 0);
-    QCOMPARE(readAll(m_log),
-             cp1251(QStringLiteral("\r\r\n[Дата: 12-06-2026; Время: 09:05:41]\r\n<TK> Как дела?\r\n")));
+    QCOMPARE(readAll(m_log), cp1251(QStringLiteral("\r\r\n[Дата: 12-06-2026; Время: 09:05:41]\r\n<TK> Как дела?\r\n")));
 }
 
 void tst_Journal::programCannotStartWithoutQuestions() {

@@ -1,11 +1,11 @@
 #include "core/Bases.h"
-#include "dialogue/Dialogue.h"
-#include "support/FakeClock.h"
-#include "dialogue/Journal.h"
 #include "core/Options.h"
-#include "engine/RandomSource.h"
 #include "core/TextFile.h"
 #include "core/Variables.h"
+#include "dialogue/Dialogue.h"
+#include "dialogue/Journal.h"
+#include "engine/RandomSource.h"
+#include "support/FakeClock.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
-#include "engine/BaseEdit.h"
 #include "core/Options.h"
 #include "core/Variables.h"
+#include "engine/BaseEdit.h"
 
 #include <QtTest/QTest>
 
@@ -121,11 +121,11 @@ void tst_BaseEdit::addSynonym_data() {
                                                   QStringLiteral(" КОШКА "), QStringLiteral(" КОТ ")};
     QTest::newRow("word phrase refused") << QStringLiteral("добрый день") << QStringLiteral("привет")
                                          << int(AddResult::PhraseRefused) << QStringList();
-    QTest::newRow("synonym phrase refused") << QStringLiteral("привет") << QStringLiteral("добрый  день")
-                                            << int(AddResult::PhraseRefused) << QStringList();
-    QTest::newRow("nothing in the alphabet") << QStringLiteral("!!!") << QStringLiteral("да") << int(AddResult::Added)
-                                             << QStringList{QStringLiteral("  "), QStringLiteral(" ДА "),
-                                                            QStringLiteral(" ДА "), QStringLiteral("  ")};
+    QTest::newRow("synonym phrase refused")
+        << QStringLiteral("привет") << QStringLiteral("добрый  день") << int(AddResult::PhraseRefused) << QStringList();
+    QTest::newRow("nothing in the alphabet")
+        << QStringLiteral("!!!") << QStringLiteral("да") << int(AddResult::Added)
+        << QStringList{QStringLiteral("  "), QStringLiteral(" ДА "), QStringLiteral(" ДА "), QStringLiteral("  ")};
     QTest::newRow("empty ignored") << QString() << QStringLiteral("да") << int(AddResult::Ignored) << QStringList();
 }
 

@@ -1,10 +1,10 @@
 #include "core/Bases.h"
-#include "engine/Macros.h"
 #include "core/Options.h"
-#include "engine/Phrase.h"
 #include "core/TextFile.h"
-#include "engine/Turn.h"
 #include "core/Variables.h"
+#include "engine/Macros.h"
+#include "engine/Phrase.h"
+#include "engine/Turn.h"
 
 #include "support/FakeClock.h"
 #include "support/FakeRandom.h"
@@ -20,7 +20,9 @@
 // a line the program would not have written itself, or an everyday phrase that suddenly gets a rebuke.
 namespace {
 
-QString shipped(const QString& name) { return QStringLiteral(SHIPPED_DATA_DIR "/") + name; }
+QString shipped(const QString& name) {
+    return QStringLiteral(SHIPPED_DATA_DIR "/") + name;
+}
 
 // clang-format off
 // The engine's fallback replies. A reply from one of these lists means the bases had nothing to say.
@@ -124,7 +126,9 @@ const QStringList kSmallTalk = {
 };
 // clang-format on
 
-QSet<QString> toSet(const QStringList& list) { return {list.cbegin(), list.cend()}; }
+QSet<QString> toSet(const QStringList& list) {
+    return {list.cbegin(), list.cend()};
+}
 
 } // namespace
 
@@ -233,7 +237,8 @@ void tst_DefaultBases::countsAreWithinLimits() {
 void tst_DefaultBases::keyLinesAreKeyText() {
     for (qsizetype k = 0; k < m_loaded.AnswerBase.size(); k += 2) {
         const QString& key = m_loaded.AnswerBase.at(k);
-        QVERIFY2(MakeKeyText(key, m_loaded.Alphabet) == key, qPrintable(QStringLiteral("line %1: '%2'").arg(k + 1).arg(key)));
+        QVERIFY2(MakeKeyText(key, m_loaded.Alphabet) == key,
+                 qPrintable(QStringLiteral("line %1: '%2'").arg(k + 1).arg(key)));
         QVERIFY2(!SplitKeyWords(key).isEmpty(), qPrintable(QStringLiteral("line %1 has no key word").arg(k + 1)));
     }
 }
@@ -278,8 +283,7 @@ void tst_DefaultBases::synonymLinesAreSingleUpperCaseWords() {
     }
     // The loader upper-cases the synonym base, so the file itself must already be upper case to be saved back
     // byte for byte.
-    const QStringList onDisk =
-        TextFile::splitLines(readAll(shipped(QStringLiteral("standart.tks"))));
+    const QStringList onDisk = TextFile::splitLines(readAll(shipped(QStringLiteral("standart.tks"))));
     QCOMPARE(onDisk, m_loaded.SynonymBase);
 }
 
@@ -397,12 +401,33 @@ void tst_DefaultBases::greetingIsAnsweredByAGreeting() {
 void tst_DefaultBases::unrelatedPhraseIsNotGreeted_data() {
     QTest::addColumn<QString>("phrase");
     // Phrases that share a word, a word form or a topic with a greeting without being one.
-    for (const char* phrase :
-         {"ты добрый", "сегодня хороший день", "какой сегодня день?", "утро было холодным", "вечер прошёл скучно",
-          "добрые люди", "я люблю кошек", "какая сегодня погода", "расскажи про космос", "у меня болит голова",
-          "как дела?", "как тебя зовут?", "спасибо", "пока", "до свидания", "я купил машину", "ты дурак",
-          "что ты умеешь?", "мне грустно", "который час?", "ну и что", "я пока не знаю", "давай поговорим",
-          "спокойной ночи", "с днём рождения", "я работаю каждый день", "вчера был салют"})
+    for (const char* phrase : {"ты добрый",
+                               "сегодня хороший день",
+                               "какой сегодня день?",
+                               "утро было холодным",
+                               "вечер прошёл скучно",
+                               "добрые люди",
+                               "я люблю кошек",
+                               "какая сегодня погода",
+                               "расскажи про космос",
+                               "у меня болит голова",
+                               "как дела?",
+                               "как тебя зовут?",
+                               "спасибо",
+                               "пока",
+                               "до свидания",
+                               "я купил машину",
+                               "ты дурак",
+                               "что ты умеешь?",
+                               "мне грустно",
+                               "который час?",
+                               "ну и что",
+                               "я пока не знаю",
+                               "давай поговорим",
+                               "спокойной ночи",
+                               "с днём рождения",
+                               "я работаю каждый день",
+                               "вчера был салют"})
         QTest::newRow(phrase) << QString::fromUtf8(phrase);
 }
 
@@ -465,13 +490,49 @@ void tst_DefaultBases::helpOpensAtTopicOneAndEveryLinkLands() {
 
 void tst_DefaultBases::helpCoversEveryMenuCommand_data() {
     QTest::addColumn<QString>("text");
-    for (const char* text :
-         {"Диалог", "Новый", "Открыть...", "Сохранить", "Сохранить как...", "Завершить", "Записать", "Журнал...",
-          "Печать...", "Выход", "Вид", "Окно диалога", "цвет...", "шрифт...", "Клавиатура", "Опции",
-          "Начинает диалог", "человек", "программа", "Имя человека...", "Базы знаний", "Создать", "Выбрать...",
-          "Слить", "1-я база", "2-я база", "слить", "Редактировать", "Статистика...", "Справка", "Помощь",
-          "О программе...", "#NAME", "#TIME", "#DATE", "#STOP", "tk.ini", "ChatList.log", "standart.tka",
-          "standart.tkq", "standart.tks", ".dlg", "~/.local/share/"})
+    for (const char* text : {"Диалог",
+                             "Новый",
+                             "Открыть...",
+                             "Сохранить",
+                             "Сохранить как...",
+                             "Завершить",
+                             "Записать",
+                             "Журнал...",
+                             "Печать...",
+                             "Выход",
+                             "Вид",
+                             "Окно диалога",
+                             "цвет...",
+                             "шрифт...",
+                             "Клавиатура",
+                             "Опции",
+                             "Начинает диалог",
+                             "человек",
+                             "программа",
+                             "Имя человека...",
+                             "Базы знаний",
+                             "Создать",
+                             "Выбрать...",
+                             "Слить",
+                             "1-я база",
+                             "2-я база",
+                             "слить",
+                             "Редактировать",
+                             "Статистика...",
+                             "Справка",
+                             "Помощь",
+                             "О программе...",
+                             "#NAME",
+                             "#TIME",
+                             "#DATE",
+                             "#STOP",
+                             "tk.ini",
+                             "ChatList.log",
+                             "standart.tka",
+                             "standart.tkq",
+                             "standart.tks",
+                             ".dlg",
+                             "~/.local/share/"})
         QTest::newRow(text) << QString::fromUtf8(text);
 }
 

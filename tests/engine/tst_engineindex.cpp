@@ -1,8 +1,8 @@
+#include "core/Options.h"
+#include "core/Variables.h"
 #include "engine/BaseEdit.h"
 #include "engine/EngineIndex.h"
-#include "core/Options.h"
 #include "engine/Phrase.h"
-#include "core/Variables.h"
 
 #include <QtTest/QTest>
 

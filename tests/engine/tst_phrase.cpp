@@ -1,6 +1,6 @@
 #include "core/Options.h"
-#include "engine/Phrase.h"
 #include "core/Variables.h"
+#include "engine/Phrase.h"
 
 #include <QtTest/QTest>
 
@@ -47,13 +47,16 @@ void tst_Phrase::keyText_data() {
     QTest::addColumn<QString>("alphabet");
     QTest::addColumn<QString>("key");
     const QString abc = Options::defaultAlphabet();
-    QTest::newRow("worked example") << QStringLiteral("  Привет, как - дела?") << abc << QStringLiteral("ПРИВЕТ КАК ДЕЛА ");
+    QTest::newRow("worked example") << QStringLiteral("  Привет, как - дела?") << abc
+                                    << QStringLiteral("ПРИВЕТ КАК ДЕЛА ");
     QTest::newRow("nothing in the alphabet") << QStringLiteral("???") << abc << QStringLiteral(" ");
     QTest::newRow("empty alphabet") << QStringLiteral("Привет") << QString() << QStringLiteral(" ");
     QTest::newRow("yo upper-cased") << QStringLiteral("ёлка") << abc << QStringLiteral("ЁЛКА ");
     QTest::newRow("digits and latin") << QStringLiteral("R2-D2 ok") << abc << QStringLiteral("R2D2 OK ");
-    QTest::newRow("alphabet without blank joins words") << QStringLiteral("a b") << QStringLiteral("AB") << QStringLiteral("AB ");
-    QTest::newRow("lower-case-only alphabet keeps nothing") << QStringLiteral("abc") << QStringLiteral("abc ") << QStringLiteral(" ");
+    QTest::newRow("alphabet without blank joins words")
+        << QStringLiteral("a b") << QStringLiteral("AB") << QStringLiteral("AB ");
+    QTest::newRow("lower-case-only alphabet keeps nothing")
+        << QStringLiteral("abc") << QStringLiteral("abc ") << QStringLiteral(" ");
     QTest::newRow("tabs vanish") << QStringLiteral("a\tb") << abc << QStringLiteral("AB ");
 }
 
@@ -68,7 +71,8 @@ void tst_Phrase::splitKeyWords_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("words");
     QTest::newRow("key text") << QStringLiteral("ПРИВЕТ КАК ДЕЛА ")
-                              << QStringList{QStringLiteral(" ПРИВЕТ "), QStringLiteral(" КАК "), QStringLiteral(" ДЕЛА ")};
+                              << QStringList{QStringLiteral(" ПРИВЕТ "), QStringLiteral(" КАК "),
+                                             QStringLiteral(" ДЕЛА ")};
     QTest::newRow("no trailing blank") << QStringLiteral("ПРИВЕТ КАК") << QStringList{QStringLiteral(" ПРИВЕТ ")};
     QTest::newRow("no blank at all") << QStringLiteral("ПРИВЕТ") << QStringList();
     QTest::newRow("single blank") << QStringLiteral(" ") << QStringList{QStringLiteral("  ")};
@@ -93,14 +97,14 @@ void tst_Phrase::expandSynonyms_data() {
     const QString yo = QStringLiteral(" ЙО ");
     QTest::newRow("worked example") << QStringList{hi, hello, hello, hi} << QStringList{hi, friendW}
                                     << QStringList{hello, hi, friendW};
-    QTest::newRow("two partners in base order") << QStringList{hi, hello, friendW, hi, hi, yo} << QStringList{hi}
-                                                << QStringList{hello, yo, hi};
+    QTest::newRow("two partners in base order")
+        << QStringList{hi, hello, friendW, hi, hi, yo} << QStringList{hi} << QStringList{hello, yo, hi};
     QTest::newRow("one-way pair") << QStringList{hi, hello} << QStringList{hello} << QStringList{hello};
     QTest::newRow("even lines are not keys") << QStringList{hello, hi} << QStringList{hi} << QStringList{hi};
-    QTest::newRow("line without blanks never matches") << QStringList{QStringLiteral("ПРИВЕТ"), hello} << QStringList{hi}
-                                                       << QStringList{hi};
-    QTest::newRow("unpaired last line partners nothing") << QStringList{hi, hello, friendW} << QStringList{friendW}
-                                                         << QStringList{friendW};
+    QTest::newRow("line without blanks never matches")
+        << QStringList{QStringLiteral("ПРИВЕТ"), hello} << QStringList{hi} << QStringList{hi};
+    QTest::newRow("unpaired last line partners nothing")
+        << QStringList{hi, hello, friendW} << QStringList{friendW} << QStringList{friendW};
     QTest::newRow("duplicates kept") << QStringList{hi, hello} << QStringList{hi, hi}
                                      << QStringList{hello, hi, hello, hi};
 }

@@ -1,9 +1,9 @@
+#include "core/Options.h"
+#include "core/Variables.h"
+#include "engine/Macros.h"
+#include "engine/Turn.h"
 #include "support/FakeClock.h"
 #include "support/FakeRandom.h"
-#include "engine/Macros.h"
-#include "core/Options.h"
-#include "engine/Turn.h"
-#include "core/Variables.h"
 
 #include <QtTest/QTest>
 
@@ -34,7 +34,9 @@ void setSynonyms(Variables& v, const QStringList& lines) {
 }
 
 // Draws for the question step: the first "should I ask" draw comes up 2, so a question is asked.
-void askNow(FakeRandom& r) { r.pick(2, 3); }
+void askNow(FakeRandom& r) {
+    r.pick(2, 3);
+}
 
 } // namespace
 
@@ -76,12 +78,13 @@ void tst_Turn::cannedRetorts_data() {
     QTest::addColumn<int>("of");
     QTest::addColumn<QString>("humanLine");
     QTest::addColumn<QString>("programLine");
-    QTest::newRow("empty phrase") << QString() << 2 << 3 << QStringLiteral("<ЧЕЛОВЕК>") << QStringLiteral("<TK> Давай поговорим.");
+    QTest::newRow("empty phrase") << QString() << 2 << 3 << QStringLiteral("<ЧЕЛОВЕК>")
+                                  << QStringLiteral("<TK> Давай поговорим.");
     QTest::newRow("only blanks count as empty") << QStringLiteral("   ") << 0 << 3 << QStringLiteral("<ЧЕЛОВЕК>")
                                                 << QStringLiteral("<TK> Пожалуйста, не молчи!");
-    QTest::newRow("no alphabet characters: silence, not rebuke") << QStringLiteral("???") << 1 << 3
-                                                                 << QStringLiteral("<ЧЕЛОВЕК>???")
-                                                                 << QStringLiteral("<TK> Скажи что нибудь!");
+    QTest::newRow("no alphabet characters: silence, not rebuke")
+        << QStringLiteral("???") << 1 << 3 << QStringLiteral("<ЧЕЛОВЕК>???")
+        << QStringLiteral("<TK> Скажи что нибудь!");
     QTest::newRow("rebuke") << QStringLiteral("Привет") << 2 << 5 << QStringLiteral("<ЧЕЛОВЕК>Привет.")
                             << QStringLiteral("<TK> Что за бред ты несёшь?!");
 }
@@ -137,19 +140,20 @@ void tst_Turn::keyLineMatching_data() {
     QTest::addColumn<QString>("phrase");
     QTest::addColumn<bool>("matches");
     const QStringList howAreYou{QStringLiteral("КАК ДЕЛА "), QStringLiteral("Хорошо.")};
-    QTest::newRow("all key words, any order, among others") << howAreYou << QStringList()
-                                                            << QStringLiteral("Ну, как твои дела?") << true;
+    QTest::newRow("all key words, any order, among others")
+        << howAreYou << QStringList() << QStringLiteral("Ну, как твои дела?") << true;
     QTest::newRow("one key word missing") << howAreYou << QStringList() << QStringLiteral("Как ты поживаешь?") << false;
-    QTest::newRow("through a synonym") << howAreYou << QStringList{QStringLiteral(" ДЕЛИШКИ "), QStringLiteral(" ДЕЛА ")}
+    QTest::newRow("through a synonym") << howAreYou
+                                       << QStringList{QStringLiteral(" ДЕЛИШКИ "), QStringLiteral(" ДЕЛА ")}
                                        << QStringLiteral("как делишки у тебя") << true;
-    QTest::newRow("whole words only") << QStringList{QStringLiteral("ДЕЛА "), QStringLiteral("Хорошо.")} << QStringList()
-                                      << QStringLiteral("проделанная работа видна") << false;
+    QTest::newRow("whole words only") << QStringList{QStringLiteral("ДЕЛА "), QStringLiteral("Хорошо.")}
+                                      << QStringList() << QStringLiteral("проделанная работа видна") << false;
     QTest::newRow("key line without words matches nothing")
         << QStringList{QStringLiteral("ПРИВЕТ "), QStringLiteral("Ой."), QStringLiteral(""), QStringLiteral("Хорошо.")}
         << QStringList() << QStringLiteral("ну а как же иначе") << false;
     QTest::newRow("key line of one blank matches nothing")
-        << QStringList{QStringLiteral(" "), QStringLiteral("Хорошо.")} << QStringList() << QStringLiteral("ну а как же иначе")
-        << false;
+        << QStringList{QStringLiteral(" "), QStringLiteral("Хорошо.")} << QStringList()
+        << QStringLiteral("ну а как же иначе") << false;
     QTest::newRow("key line without blank matches nothing")
         << QStringList{QStringLiteral("ИНАЧЕ"), QStringLiteral("Хорошо.")} << QStringList()
         << QStringLiteral("ну а как же иначе") << false;
@@ -176,7 +180,7 @@ void tst_Turn::keyLineMatching() {
 }
 
 void tst_Turn::everyMatchingAnswerIsACandidate() {
-    const QStringList answers{QStringLiteral("ПРИВЕТ "), QStringLiteral("Один."),     QStringLiteral("ПОКА "),
+    const QStringList answers{QStringLiteral("ПРИВЕТ "), QStringLiteral("Один."),        QStringLiteral("ПОКА "),
                               QStringLiteral("Нет."),    QStringLiteral("ПРИВЕТ ДРУГ "), QStringLiteral("Два."),
                               QStringLiteral("ПРИВЕТ "), QStringLiteral("Один.")};
     const QStringList expected{QStringLiteral("<TK> Один."), QStringLiteral("<TK> Два."), QStringLiteral("<TK> Один.")};
@@ -243,8 +247,8 @@ void tst_Turn::learningExchange() {
 
 void tst_Turn::questionLearnedOnlyOnceAndOnlyAbove14Characters() {
     // "Мама мыла рам." has 14 characters: not kept. "Мама мыла раму." has 15: kept once, however often taught.
-    for (const auto& [phrase, expected] : {std::pair{QStringLiteral("Мама мыла рам"), 0},
-                                           std::pair{QStringLiteral("Мама мыла раму"), 1}}) {
+    for (const auto& [phrase, expected] :
+         {std::pair{QStringLiteral("Мама мыла рам"), 0}, std::pair{QStringLiteral("Мама мыла раму"), 1}}) {
         Variables v = makeState();
         setQuestions(v, {});
         for (int round = 0; round < 2; ++round) {
@@ -323,7 +327,8 @@ void tst_Turn::unknownModeIsConversation() {
     v.Mode = QStringLiteral("нечто");
     setAnswers(v, {QStringLiteral("ПРИВЕТ "), QStringLiteral("Здравствуй!")});
     FakeRandom r{0.0};
-    QCOMPARE(ProcessPhrase(v, QStringLiteral("привет"), r, FakeClock()).ProgramLine, QStringLiteral("<TK> Здравствуй!"));
+    QCOMPARE(ProcessPhrase(v, QStringLiteral("привет"), r, FakeClock()).ProgramLine,
+             QStringLiteral("<TK> Здравствуй!"));
     QCOMPARE(v.Mode, Modes::conversation());
 }
 
@@ -356,11 +361,11 @@ void tst_Turn::twoQuestionsAreAskedInTurn() {
         Variables v = makeState();
         setQuestions(v, {QStringLiteral("Первый?"), QStringLiteral("Второй?")});
         FakeRandom r;
-        r.pick(0, 3);        // silence retort
-        r.pick(0, 3);        // do not ask on the first draw...
-        r.pick(2, 3);        // ...but on the second
-        r.pick(first, 2);    // the question
-        r.pick(0, 1);        // the reply
+        r.pick(0, 3);     // silence retort
+        r.pick(0, 3);     // do not ask on the first draw...
+        r.pick(2, 3);     // ...but on the second
+        r.pick(first, 2); // the question
+        r.pick(0, 1);     // the reply
         const TurnResult t1 = ProcessPhrase(v, QString(), r, FakeClock());
         QVERIFY(t1.ProgramLine.endsWith(first == 0 ? QStringLiteral("Первый?") : QStringLiteral("Второй?")));
 
@@ -461,22 +466,22 @@ void tst_Turn::macros_data() {
     QTest::addColumn<bool>("stop");
     QTest::newRow("name keeps its case") << QStringLiteral("Привет, #NAME!") << QStringLiteral("Вася")
                                          << QStringLiteral("Привет, Вася!") << false;
-    QTest::newRow("any letter case, twice") << QStringLiteral("#name и #NAME") << QStringLiteral("Вася")
-                                            << QStringLiteral("Вася и Вася") << false;
+    QTest::newRow("any letter case, twice")
+        << QStringLiteral("#name и #NAME") << QStringLiteral("Вася") << QStringLiteral("Вася и Вася") << false;
     QTest::newRow("a long name pushes the second one past the scan")
         << QStringLiteral("#NAME #NAME") << QStringLiteral("Александра") << QStringLiteral("Александра #NAME") << false;
     QTest::newRow("time and date") << QStringLiteral("Сейчас #TIME, сегодня #DATE.") << QString()
                                    << QStringLiteral("Сейчас 21:07:45, сегодня 12-06-2026.") << false;
-    QTest::newRow("stop leaves the blank") << QStringLiteral("До свидания! #STOP") << QString()
-                                           << QStringLiteral("До свидания! ") << true;
+    QTest::newRow("stop leaves the blank")
+        << QStringLiteral("До свидания! #STOP") << QString() << QStringLiteral("До свидания! ") << true;
     QTest::newRow("only the first stop") << QStringLiteral("#stop и #STOP") << QString() << QStringLiteral(" и #STOP")
                                          << true;
-    QTest::newRow("unknown and split macros stay") << QStringLiteral("#NAMES # NAME #ДАТА") << QStringLiteral("Я")
-                                                   << QStringLiteral("ЯS # NAME #ДАТА") << false;
-    QTest::newRow("macro at the very end") << QStringLiteral("x#time") << QString() << QStringLiteral("x21:07:45")
-                                           << false;
-    QTest::newRow("a name holding a macro meets the later passes") << QStringLiteral("#NAME") << QStringLiteral("#STOP")
-                                                       << QStringLiteral("") << true;
+    QTest::newRow("unknown and split macros stay")
+        << QStringLiteral("#NAMES # NAME #ДАТА") << QStringLiteral("Я") << QStringLiteral("ЯS # NAME #ДАТА") << false;
+    QTest::newRow("macro at the very end")
+        << QStringLiteral("x#time") << QString() << QStringLiteral("x21:07:45") << false;
+    QTest::newRow("a name holding a macro meets the later passes")
+        << QStringLiteral("#NAME") << QStringLiteral("#STOP") << QStringLiteral("") << true;
 }
 
 void tst_Turn::macros() {

@@ -2,20 +2,20 @@
 
 #include <QByteArray>
 #include <QCoreApplication>
-#include <QString>
 #include <QDir>
 #include <QFileInfo>
+#include <QString>
 #include <QTemporaryDir>
 
 #include <cstdint>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 
 // A finding must stop the run loudly, also in a build without assertions.
 #define FUZZ_CHECK(condition)                                                                                          \
     do {                                                                                                               \
         if (!(condition)) {                                                                                            \
-            std::fprintf(stderr, "check failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__);                       \
+            std::fprintf(stderr, "check failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__);                        \
             std::abort();                                                                                              \
         }                                                                                                              \
     } while (false)
@@ -25,7 +25,9 @@ inline QByteArray bytesOf(const uint8_t* data, size_t size) {
 }
 
 // Cuts the input into pieces at a separator byte, so one input can hold several files or phrases.
-inline QList<QByteArray> piecesOf(const QByteArray& input, char separator = '\x01') { return input.split(separator); }
+inline QList<QByteArray> piecesOf(const QByteArray& input, char separator = '\x01') {
+    return input.split(separator);
+}
 
 // Saves sync to disk; on a memory file system that costs nothing, which keeps the file targets fast.
 inline const QTemporaryDir& scratchDir() {
@@ -35,4 +37,6 @@ inline const QTemporaryDir& scratchDir() {
     return dir;
 }
 
-inline QString scratchFile(const char* name) { return scratchDir().filePath(QString::fromLatin1(name)); }
+inline QString scratchFile(const char* name) {
+    return scratchDir().filePath(QString::fromLatin1(name));
+}

@@ -1,6 +1,6 @@
+#include "FuzzSupport.h"
 #include "core/Bases.h"
 #include "core/Cp1251.h"
-#include "FuzzSupport.h"
 #include "core/TextFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -1,6 +1,6 @@
-#include "dialogue/DialogueFile.h"
 #include "FuzzSupport.h"
 #include "core/Variables.h"
+#include "dialogue/DialogueFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     DialogueFileContent c;

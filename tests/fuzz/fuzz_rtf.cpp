@@ -1,10 +1,11 @@
-#include "dialogue/Export.h"
 #include "FuzzSupport.h"
+#include "dialogue/Export.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 4)
         return 0;
-    QFont font(QString::fromUtf16(reinterpret_cast<const char16_t*>(data + 4), qsizetype(std::min<size_t>(data[0] % 16, (size - 4) / 2))));
+    QFont font(QString::fromUtf16(reinterpret_cast<const char16_t*>(data + 4),
+                                  qsizetype(std::min<size_t>(data[0] % 16, (size - 4) / 2))));
     font.setPointSizeF(1 + data[1] % 96 + (data[2] % 4) * 0.25);
     font.setBold(data[3] & 1);
     font.setItalic(data[3] & 2);

@@ -1,5 +1,5 @@
-#include "core/Cp1251.h"
 #include "FuzzSupport.h"
+#include "core/Cp1251.h"
 #include "core/TextFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

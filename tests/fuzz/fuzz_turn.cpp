@@ -1,11 +1,11 @@
-#include "engine/Clock.h"
-#include "engine/EngineIndex.h"
 #include "FuzzSupport.h"
 #include "core/Options.h"
-#include "engine/RandomSource.h"
 #include "core/TextFile.h"
-#include "engine/Turn.h"
 #include "core/Variables.h"
+#include "engine/Clock.h"
+#include "engine/EngineIndex.h"
+#include "engine/RandomSource.h"
+#include "engine/Turn.h"
 
 namespace {
 
@@ -45,7 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Variables v;
     v.Mode = pieces.at(3).startsWith('L') ? Modes::learning() : Modes::conversation();
     v.HumanName = QStringLiteral("Имя");
-    v.Alphabet = pieces.at(3).startsWith('A') ? TextFile::splitLines(pieces.at(3)).value(0) : Options::defaultAlphabet();
+    v.Alphabet =
+        pieces.at(3).startsWith('A') ? TextFile::splitLines(pieces.at(3)).value(0) : Options::defaultAlphabet();
     v.ShortPhraseLimit = OptionValue::fromText(TextFile::splitLines(pieces.at(3)).value(1));
     v.AnswerBase = TextFile::splitLines(pieces.at(0), Variables::MaxLines).mid(0, 400);
     v.AnswerCount = qint16(v.AnswerBase.size());

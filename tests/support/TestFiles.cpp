@@ -2,4 +2,6 @@
 
 #include "core/Cp1251.h"
 
-QByteArray cp1251(const QString& text) { return Cp1251::encode(text); }
+QByteArray cp1251(const QString& text) {
+    return Cp1251::encode(text);
+}

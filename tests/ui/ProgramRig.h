@@ -4,10 +4,10 @@
 #include "dialogue/Dialogue.h"
 #include "support/FakeClock.h"
 #include "support/FakeRandom.h"
-#include "ui/Program.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
 #include "support/WindowChecks.h"
+#include "ui/Program.h"
 #include "ui/frmMain.h"
 
 #include <QAction>
@@ -101,4 +101,3 @@ struct ProgramRig {
         return main()->close() && dialogs.verify();
     }
 };
-

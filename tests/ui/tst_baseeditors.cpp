@@ -1,14 +1,14 @@
 // The three base editors and the statistics window, each opened on a state of its own.
-#include "ui/BaseListModel.h"
 #include "core/Options.h"
-#include "support/ScriptedDialogs.h"
-#include "ui/Twips.h"
 #include "core/Variables.h"
+#include "support/ScriptedDialogs.h"
+#include "support/WindowChecks.h"
+#include "ui/BaseListModel.h"
+#include "ui/Twips.h"
 #include "ui/frmAnswers.h"
 #include "ui/frmQuestions.h"
 #include "ui/frmSinonims.h"
 #include "ui/frmStatistics.h"
-#include "support/WindowChecks.h"
 
 #include <QApplication>
 #include <QGroupBox>

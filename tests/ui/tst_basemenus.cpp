@@ -1,16 +1,16 @@
 // The menu "Базы знаний" of the running program: the editors and statistics, choosing and creating base files,
 // and the merge.
 #include "core/Cp1251.h"
+#include "core/Options.h"
+#include "core/TextFile.h"
 #include "dialogue/Dialogue.h"
 #include "support/FakeClock.h"
 #include "support/FakeRandom.h"
-#include "core/Options.h"
-#include "ui/Program.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
-#include "core/TextFile.h"
-#include "ui/frmMain.h"
 #include "support/WindowChecks.h"
+#include "ui/Program.h"
+#include "ui/frmMain.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,11 +1,11 @@
-#include "ui/Dialogs.h"
 #include "support/FakeClock.h"
-#include "ui/JournalView.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
+#include "support/WindowChecks.h"
+#include "ui/Dialogs.h"
+#include "ui/JournalView.h"
 #include "ui/Twips.h"
 #include "ui/frmList.h"
-#include "support/WindowChecks.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -129,12 +129,11 @@ private slots:
         QTest::addColumn<QString>("defaultButton");
         QTest::addColumn<QStringList>("enterFrom");
 
-        const QStringList answers = {u8("txtKeyWords"), u8("txtAnswer"), u8("cmdAdd"),     u8("cmdDel"),
+        const QStringList answers = {u8("txtKeyWords"), u8("txtAnswer"),   u8("cmdAdd"),    u8("cmdDel"),
                                      u8("cmdClear"),    u8("lstKeyWords"), u8("lstAnswers")};
         QTest::newRow("answer editor") << u8("mnuAnswers") << u8("frmAnswers") << answers << u8("txtKeyWords")
                                        << u8("cmdAdd") << QStringList{u8("txtKeyWords"), u8("txtAnswer")};
-        const QStringList questions = {u8("txtQuest"), u8("cmdAdd"), u8("cmdDel"), u8("cmdClear"),
-                                       u8("lstQuestList")};
+        const QStringList questions = {u8("txtQuest"), u8("cmdAdd"), u8("cmdDel"), u8("cmdClear"), u8("lstQuestList")};
         QTest::newRow("question editor") << u8("mnuQuestions") << u8("frmQuestions") << questions << u8("txtQuest")
                                          << u8("cmdAdd") << QStringList{u8("txtQuest")};
         const QStringList synonyms = {u8("txtWord"), u8("txtSinonim"), u8("cmdAdd"),

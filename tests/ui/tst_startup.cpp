@@ -1,9 +1,9 @@
-#include "support/FakeClock.h"
-#include "dialogue/Journal.h"
 #include "core/Options.h"
 #include "core/Startup.h"
-#include "support/TestFiles.h"
 #include "core/TextFile.h"
+#include "dialogue/Journal.h"
+#include "support/FakeClock.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "ui/Dialogs.h"
-#include "ui/HelpViewer.h"
 #include "core/Startup.h"
 #include "support/TestFiles.h"
+#include "ui/Dialogs.h"
+#include "ui/HelpViewer.h"
 #include "ui/Twips.h"
 
 #include <QDir>
