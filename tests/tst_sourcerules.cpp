@@ -1,0 +1,118 @@
+#include <QDirIterator>
+#include <QFile>
+#include <QRegularExpression>
+#include <QtTest/QTest>
+
+// Rules of the code base that the compiler of this Qt cannot enforce. Each names the file and line that breaks it.
+namespace {
+
+struct Source {
+    QString path;
+    QString text;
+};
+
+QList<Source> programSources() {
+    QList<Source> sources;
+    for (const char* layer : {"core", "engine", "dialogue", "ui", "app"}) {
+        QDirIterator it(QStringLiteral(TALKOMAT_SOURCE_DIR "/") + QLatin1String(layer),
+                        {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files);
+        while (it.hasNext()) {
+            QFile file(it.next());
+            if (file.open(QIODevice::ReadOnly))
+                sources.append(
+                    {QLatin1String(layer) + QLatin1Char('/') + it.fileName(), QString::fromUtf8(file.readAll())});
+        }
+    }
+    return sources;
+}
+
+int lineOf(const QString& text, qsizetype at) {
+    return int(text.left(at).count(QLatin1Char('\n'))) + 1;
+}
+
+// The arguments of the call whose opening parenthesis is at `open`, split at the commas of its own level. String
+// and character literals and line comments are stepped over, so that a bracket inside one does not count.
+QStringList arguments(const QString& text, qsizetype open) {
+    QStringList args;
+    QString current;
+    int depth = 0;
+    for (qsizetype i = open + 1; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
+            const qsizetype start = i;
+            for (++i; i < text.size() && text.at(i) != c; ++i)
+                if (text.at(i) == QLatin1Char('\\'))
+                    ++i;
+            current += text.mid(start, i - start + 1);
+            continue;
+        }
+        if (c == QLatin1Char('/') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('/')) {
+            while (i < text.size() && text.at(i) != QLatin1Char('\n'))
+                ++i;
+            continue;
+        }
+        if (c == QLatin1Char('(') || c == QLatin1Char('[') || c == QLatin1Char('{')) {
+            ++depth;
+        } else if (c == QLatin1Char(')') || c == QLatin1Char(']') || c == QLatin1Char('}')) {
+            if (depth == 0) {
+                args.append(current.trimmed());
+                return args;
+            }
+            --depth;
+        } else if (c == QLatin1Char(',') && depth == 0) {
+            args.append(current.trimmed());
+            current.clear();
+            continue;
+        }
+        current += c;
+    }
+    return args;
+}
+
+} // namespace
+
+class tst_SourceRules : public QObject {
+    Q_OBJECT
+private slots:
+    void everyConnectHasAContextObject();
+    void noDialogIsOpenedPastTheSeam();
+};
+
+// A connect without a receiver outlives the object its functor uses; one with a context object is cut when either
+// side goes. Qt 6.7's QT_NO_CONTEXTLESS_CONNECT would refuse it at compile time.
+void tst_SourceRules::everyConnectHasAContextObject() {
+    static const QRegularExpression call(QStringLiteral("\\bconnect\\s*\\("));
+    static const QRegularExpression stringly(QStringLiteral("\\b(SIGNAL|SLOT)\\s*\\("));
+    QStringList offences;
+    for (const Source& source : programSources()) {
+        for (auto it = call.globalMatch(source.text); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            const QStringList args = arguments(source.text, m.capturedEnd() - 1);
+            const bool typed = args.size() == 4 && args.at(3).startsWith(QLatin1String("Qt::"));
+            if (args.size() == 3 || typed)
+                offences.append(source.path + QLatin1Char(':') +
+                                QString::number(lineOf(source.text, m.capturedStart())));
+        }
+        if (const QRegularExpressionMatch m = stringly.match(source.text); m.hasMatch())
+            offences.append(source.path + QLatin1Char(':') + QString::number(lineOf(source.text, m.capturedStart())));
+    }
+    QVERIFY2(offences.isEmpty(), qPrintable(offences.join(QLatin1Char(' '))));
+}
+
+// Every message box and chooser goes through the Dialogs seam, so that tests answer them from a script.
+void tst_SourceRules::noDialogIsOpenedPastTheSeam() {
+    static const QRegularExpression statics(
+        QStringLiteral("\\b(QMessageBox::(information|warning|critical|question|about)|QFileDialog::get\\w+|"
+                       "QInputDialog::get\\w+|QColorDialog::getColor|QFontDialog::getFont)\\s*\\("));
+    QStringList offences;
+    for (const Source& source : programSources()) {
+        for (auto it = statics.globalMatch(source.text); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            offences.append(source.path + QLatin1Char(':') + QString::number(lineOf(source.text, m.capturedStart())));
+        }
+    }
+    QVERIFY2(offences.isEmpty(), qPrintable(offences.join(QLatin1Char(' '))));
+}
+
+QTEST_GUILESS_MAIN(tst_SourceRules)
+#include "tst_sourcerules.moc"
