@@ -2,6 +2,7 @@
 #include "core/Variables.h"
 #include "engine/Clock.h"
 #include "engine/RandomSource.h"
+#include "ui/Language.h"
 #include "ui/Program.h"
 #include "ui/QtDialogs.h"
 
@@ -11,6 +12,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    installRussian(app);
     QApplication::setApplicationName(QStringLiteral("talkomat"));
     QApplication::setApplicationVersion(
         QStringLiteral("%1.%2").arg(TALKOMAT_VERSION_MAJOR).arg(TALKOMAT_VERSION_MINOR));

@@ -15,6 +15,13 @@ public:
 
     static QString decodeHelp(const QByteArray& bytes);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void placeOver(const QWidget* over);
+
     QTextBrowser* m_browser;
+    QString m_anchor;
+    bool m_placed = false;
 };

@@ -2,10 +2,12 @@
 
 #include "ui/HelpViewer.h"
 
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QGroupBox>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -93,9 +95,12 @@ std::optional<QString> QtDialogs::input(QWidget* parent, const QString& prompt, 
     return box.textValue();
 }
 
+// The choosers are Qt's own rather than the desktop's: a desktop's chooser speaks the desktop's language, Qt's
+// speaks the program's, and only Qt's font chooser can be kept to face, style and size.
 std::optional<QString> QtDialogs::openFile(QWidget* parent, const QString& title, const QString& filter,
                                            const QString& initialDir) {
     QFileDialog box(parent, title, initialDir);
+    box.setOption(QFileDialog::DontUseNativeDialog);
     box.setAcceptMode(QFileDialog::AcceptOpen);
     box.setFileMode(QFileDialog::ExistingFile);
     box.setNameFilters(qtNameFilters(filter));
@@ -107,6 +112,7 @@ std::optional<QString> QtDialogs::openFile(QWidget* parent, const QString& title
 std::optional<QString> QtDialogs::saveFile(QWidget* parent, const QString& title, const QString& filter,
                                            const QString& initialDir, const QString& fileName) {
     QFileDialog box(parent, title, initialDir);
+    box.setOption(QFileDialog::DontUseNativeDialog);
     box.setAcceptMode(QFileDialog::AcceptSave);
     box.setFileMode(QFileDialog::AnyFile);
     const QStringList filters = qtNameFilters(filter);
@@ -124,6 +130,7 @@ std::optional<QString> QtDialogs::saveFile(QWidget* parent, const QString& title
 
 std::optional<QColor> QtDialogs::color(QWidget* parent, const QColor& initial) {
     QColorDialog box(initial, parent);
+    box.setOption(QColorDialog::DontUseNativeDialog);
     if (box.exec() != QDialog::Accepted)
         return std::nullopt;
     return box.selectedColor();
@@ -131,10 +138,18 @@ std::optional<QColor> QtDialogs::color(QWidget* parent, const QColor& initial) {
 
 std::optional<QFont> QtDialogs::font(QWidget* parent, const QFont& initial) {
     QFontDialog box(initial, parent);
+    box.setOption(QFontDialog::DontUseNativeDialog);
+    // The chooser offers face, style and size only. Qt's dialog has no option for that; its effects are the one
+    // group of check boxes in it.
+    for (QGroupBox* group : box.findChildren<QGroupBox*>()) {
+        if (!group->findChildren<QCheckBox*>().isEmpty())
+            group->hide();
+    }
     if (box.exec() != QDialog::Accepted)
         return std::nullopt;
     QFont chosen = box.selectedFont();
-    // Strike-through is not the pane's to change, whatever the dialog offered.
+    // Underline and strike-through come back as they were preset, whatever a style name carried.
+    chosen.setUnderline(initial.underline());
     chosen.setStrikeOut(initial.strikeOut());
     return chosen;
 }

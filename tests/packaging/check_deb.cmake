@@ -35,6 +35,9 @@ foreach(library libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libc6 
         list(APPEND errors "no versioned dependency on ${library}")
     endif()
 endforeach()
+if(NOT depends MATCHES "[ ,]qt6-translations-l10n([ ,]|$)")
+    list(APPEND errors "no dependency on qt6-translations-l10n, which makes Qt's own windows Russian")
+endif()
 foreach(path usr/bin/talkomat usr/share/applications/${APP_ID}.desktop usr/share/metainfo/${APP_ID}.metainfo.xml
         usr/share/icons/hicolor/scalable/apps/${APP_ID}.svg usr/share/icons/hicolor/256x256/apps/${APP_ID}.png
         usr/share/icons/hicolor/16x16/apps/${APP_ID}.png)
