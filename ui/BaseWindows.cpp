@@ -10,17 +10,10 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 
 namespace BaseWindows {
-
-QFont tahoma(double pointSize) {
-    // Where Tahoma is missing the font database substitutes a sans-serif face of the same size.
-    QFont font(QStringLiteral("Tahoma"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(pointSize);
-    return font;
-}
 
 void setUpWindow(QDialog& window, const QString& title, int widthTwips, int heightTwips) {
     window.setWindowTitle(title);
@@ -45,6 +38,23 @@ QLabel* label(QWidget* parent, const char* name, const QString& caption) {
     auto* widget = new QLabel(caption, parent);
     widget->setObjectName(QLatin1String(name));
     return widget;
+}
+
+QLabel* caption(QWidget* parent, const char* name, const QString& text, int top, int width) {
+    QLabel* widget = label(parent, name, text);
+    placeLabel(widget, 120, top, width, 195);
+    return widget;
+}
+
+void nameAfter(QWidget* control, QLabel* label) {
+    static const QRegularExpression remark(QStringLiteral("\\(.*\\)"));
+    label->setBuddy(control);
+    QString name = label->text();
+    name.remove(remark);
+    while (name.endsWith(QLatin1Char(':')) || name.endsWith(QLatin1Char(' ')))
+        name.chop(1);
+    control->setAccessibleName(name);
+    control->setAccessibleDescription(control->toolTip());
 }
 
 QLineEdit* textBox(QWidget* parent, const char* name, const QString& toolTip) {

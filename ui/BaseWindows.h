@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QFont>
+#include "ui/Fonts.h"
 
 class QAbstractItemView;
 class QAbstractItemModel;
@@ -15,8 +15,6 @@ class QWidget;
 // the screen, and a list's one selected row.
 namespace BaseWindows {
 
-QFont tahoma(double pointSize);
-
 // A fixed dialog border without minimise and maximise buttons, the client area given in twips, centred on the
 // screen rather than over the main window.
 void setUpWindow(QDialog& window, const QString& title, int widthTwips, int heightTwips);
@@ -24,6 +22,11 @@ void setUpWindow(QDialog& window, const QString& title, int widthTwips, int heig
 void setClientSize(QDialog& window, const QSize& size);
 
 QLabel* label(QWidget* parent, const char* name, const QString& caption);
+// A label of an editor: 120 twips from the left edge, 195 high.
+QLabel* caption(QWidget* parent, const char* name, const QString& text, int top, int width);
+// A screen reader names a field or list after the label beside it (without its colon and remarks in brackets) and
+// reads its tooltip as the description.
+void nameAfter(QWidget* control, QLabel* label);
 QLineEdit* textBox(QWidget* parent, const char* name, const QString& toolTip);
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QString& toolTip = {});
 // One selected row at a time, rows in base order, nothing edited in place.

@@ -1,5 +1,6 @@
 #include "ui/frmAbout.h"
 
+#include "ui/Fonts.h"
 #include "ui/frmSplash.h"
 
 #include <QApplication>
@@ -11,9 +12,7 @@
 frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("О программе"));
-    QFont tahoma(QStringLiteral("Tahoma"));
-    tahoma.setPointSizeF(8.25);
-    setFont(tahoma);
+    setFont(tahoma());
 
     auto* icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("imgIcon"));
@@ -23,8 +22,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
 
     auto* name = new QLabel(QStringLiteral("Talkomat"), this);
     name->setObjectName(QStringLiteral("lblName"));
-    QFont big = tahoma;
-    big.setPointSizeF(14);
+    QFont big = tahoma(14);
     big.setBold(true);
     name->setFont(big);
     auto* version = new QLabel(QStringLiteral("Версия ") + frmSplash::versionText(), this);

@@ -1,5 +1,6 @@
 #include "ui/frmKeyboard.h"
 
+#include "ui/Fonts.h"
 #include "ui/Twips.h"
 
 #include <QApplication>
@@ -42,12 +43,6 @@ QList<Key> keyLayout() {
     keys.append({"В ВВЕРХНИЙ РЕГИСТР", 120, 3720, 2535});
     keys.append({"<<< BACKSPASE", 2640, 3360, 1455});
     return keys;
-}
-
-QFont tahoma() {
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPointSizeF(8.25);
-    return font;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "ui/frmSplash.h"
 
+#include "ui/Fonts.h"
 #include "ui/Twips.h"
 
 #include <QApplication>
@@ -28,19 +29,17 @@ frmSplash::frmSplash(QWidget* parent)
     m_lblInfo->setObjectName(QStringLiteral("lblInfo"));
     m_frMain->setFrameShape(QFrame::Box);
 
-    QFont tahoma(QStringLiteral("Tahoma"));
-    tahoma.setPointSizeF(8.25);
-    QFont title = tahoma;
+    QFont title = tahoma();
     title.setPointSizeF(12);
     title.setBold(true);
     m_lblTitle->setFont(title);
     m_lblVer->setFont(title);
-    m_lblInfo->setFont(tahoma);
+    m_lblInfo->setFont(tahoma());
 
     m_frMain->setGeometry(twipsRect(this, 120, 0, 3015, 975));
     // The layout was drawn for a box that starts half a text line below the frame's top, where a caption would
     // stand; drawn from the very top, it touched the window's edge while the other three sides kept a margin.
-    m_frMain->setFrameRect(m_frMain->rect().adjusted(0, QFontMetrics(tahoma).height() / 2, 0, 0));
+    m_frMain->setFrameRect(m_frMain->rect().adjusted(0, QFontMetrics(tahoma()).height() / 2, 0, 0));
     m_lblTitle->setGeometry(twipsRect(this, 240, 240, 2115, 285));
     m_lblTitle->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_lblVer->setGeometry(twipsRect(this, 2400, 240, 75, 285));
