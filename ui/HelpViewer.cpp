@@ -22,6 +22,7 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window), m_browser
     // An open help window must not keep the program running once the main window has closed.
     setAttribute(Qt::WA_QuitOnClose, false);
     m_browser->setObjectName(QStringLiteral("rtfHelp"));
+    m_browser->setAccessibleName(QStringLiteral("Текст справки"));
     m_browser->setOpenExternalLinks(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
