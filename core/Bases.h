@@ -7,13 +7,13 @@
 //
 // A loader replaces its base only once the whole file has been read, so a file that cannot be read leaves the
 // base, its count and its flag as they were.
-Result LoadAnswers(Variables& v);
-Result LoadQuestions(Variables& v);
-Result LoadSinonims(Variables& v);
+Result<> LoadAnswers(Variables& v);
+Result<> LoadQuestions(Variables& v);
+Result<> LoadSinonims(Variables& v);
 
 // Writes questions, answers and synonyms, in that order, each as a whole. A file that cannot be written keeps its
 // previous content and is named in the error; the others are still written. The changed flags are left alone.
-Result SaveBases(const Variables& v);
+Result<> SaveBases(const Variables& v);
 
 enum class BaseKind { None, Answers, Questions, Synonyms };
 // Only the last four characters of a name tell its kind, compared exactly.

@@ -38,17 +38,17 @@ QString targetFilter(const QString& firstSource) {
     return sourceFilter();
 }
 
-Result MergeBases(const QString& firstSource, const QString& secondSource, const QString& target) {
-    QByteArray first;
-    QByteArray second;
-    if (Result r = TextFile::readBytes(firstSource, first); !r)
-        return r;
-    if (Result r = TextFile::readBytes(secondSource, second); !r)
-        return r;
+Result<> MergeBases(const QString& firstSource, const QString& secondSource, const QString& target) {
+    const Result<QByteArray> first = TextFile::readBytes(firstSource);
+    if (!first)
+        return Failure{first.error};
+    const Result<QByteArray> second = TextFile::readBytes(secondSource);
+    if (!second)
+        return Failure{second.error};
     // Re-joining the split lines gives every line, the last one included, its CR LF, and leaves the bytes of
     // each line exactly as they were.
-    return TextFile::writeBytes(target, TextFile::joinLines(TextFile::splitLines(first)) +
-                                            TextFile::joinLines(TextFile::splitLines(second)));
+    return TextFile::writeBytes(target, TextFile::joinLines(TextFile::splitLines(*first)) +
+                                            TextFile::joinLines(TextFile::splitLines(*second)));
 }
 
 QString doneMessage() {

@@ -17,7 +17,7 @@ QString sourceFilter();
 
 // Both sources are read whole before the target is written, and the target is replaced as a whole, so a target
 // that is one of the sources loses nothing and a failed merge leaves the previous target intact.
-Result MergeBases(const QString& firstSource, const QString& secondSource, const QString& target);
+Result<> MergeBases(const QString& firstSource, const QString& secondSource, const QString& target);
 
 QString doneMessage();
 QString failedMessage();

@@ -12,10 +12,10 @@ QStringList defaultLines();
 
 // Reads lines 1 to 13 as they stand; converts nothing. Fails when the file cannot be read or is shorter than
 // thirteen lines, and then leaves the state untouched.
-Result LoadOptions(Variables& v, const QString& path = optionsFileName());
+Result<> LoadOptions(Variables& v, const QString& path = optionsFileName());
 // Rewrites the file with the defaults and nothing else.
-Result WriteDefaultOptions(const QString& path = optionsFileName());
-Result SaveOptions(const Variables& v, const QString& path = optionsFileName());
+Result<> WriteDefaultOptions(const QString& path = optionsFileName());
+Result<> SaveOptions(const Variables& v, const QString& path = optionsFileName());
 
 QStringList optionLines(const Variables& v);
 // Takes the first thirteen lines into the options; false (and nothing changed) when there are fewer.

@@ -1,6 +1,7 @@
 #include "core/Startup.h"
 
 #include "core/Bases.h"
+#include "core/FileError.h"
 #include "core/OptionValue.h"
 #include "core/Options.h"
 
@@ -10,22 +11,32 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include <cerrno>
 #include <cmath>
 
-PaneLook paneLookFrom(const Variables& v) {
+Result<PaneLook> paneLookFrom(const Variables& v) {
+    const Result<qint32> color = v.DialogBackColor.toInt32();
+    const Result<double> size = v.FontSize.toNumber();
+    const Result<bool> bold = v.FontBold.toBool();
+    const Result<bool> italic = v.FontItalic.toBool();
+    const Result<bool> underline = v.FontUnderline.toBool();
+    for (const QString& error : {color.error, size.error, bold.error, italic.error, underline.error})
+        if (!error.isEmpty())
+            return Failure{error};
+    if (*color < 0 || *color > 0xFFFFFF)
+        return Failure{QCoreApplication::translate("Startup", "Цвет %1 не умещается в 24 бита.")
+                           .arg(v.DialogBackColor.toFileText())};
     PaneLook look;
-    const qint32 color = v.DialogBackColor.toInt32();
-    if (color < 0 || color > 0xFFFFFF)
-        throw OptionConversionError(v.DialogBackColor.toFileText());
-    look.BackColor = quint32(color);
+    look.BackColor = quint32(*color);
     look.FontName = v.FontName;
     // The size is a single-precision number in the file's world; a size no font can take is as unusable as text.
-    look.FontSize = double(float(v.FontSize.toNumber()));
+    look.FontSize = double(float(*size));
     if (!(look.FontSize > 0 && look.FontSize <= 2048))
-        throw OptionConversionError(v.FontSize.toFileText());
-    look.FontBold = v.FontBold.toBool();
-    look.FontItalic = v.FontItalic.toBool();
-    look.FontUnderline = v.FontUnderline.toBool();
+        return Failure{
+            QCoreApplication::translate("Startup", "Размер шрифта %1 невозможен.").arg(v.FontSize.toFileText())};
+    look.FontBold = *bold;
+    look.FontItalic = *italic;
+    look.FontUnderline = *underline;
     return look;
 }
 
@@ -93,11 +104,11 @@ QStringList shippedFiles() {
             QStringLiteral("help.hlp")};
 }
 
-Result prepareProgramFolder(const QString& folder, const QString& seedDir) {
+Result<> prepareProgramFolder(const QString& folder, const QString& seedDir) {
     QDir dir(folder);
+    errno = 0;
     if (!dir.mkpath(QStringLiteral(".")))
-        return Result::failure(QCoreApplication::translate("Startup", "Не удалось создать папку программы \"%1\".")
-                                   .arg(QDir::toNativeSeparators(folder)));
+        return FileError::failure("Не удалось создать папку программы \"%1\": %2", folder, errno);
     for (const QString& name : shippedFiles()) {
         const QString target = dir.filePath(name);
         if (QFileInfo::exists(target))
@@ -106,13 +117,13 @@ Result prepareProgramFolder(const QString& folder, const QString& seedDir) {
         // A build without one of the files seeds what it has; start-up then names the file that is missing.
         if (!source.exists())
             continue;
+        errno = 0;
         if (!source.copy(target))
-            return Result::failure(QCoreApplication::translate("Startup", "Не удалось создать файл \"%1\": %2")
-                                       .arg(QDir::toNativeSeparators(target), source.errorString()));
+            return FileError::failure("Не удалось создать файл \"%1\": %2", target, errno);
         // A copy of an embedded resource is read-only, and the bases are written back at shut-down.
         QFile::setPermissions(target, QFile::permissions(target) | QFile::WriteOwner | QFile::ReadOwner);
     }
-    return Result::success();
+    return {};
 }
 
 QString optionsBackupSuffix() {
@@ -121,29 +132,26 @@ QString optionsBackupSuffix() {
 
 namespace {
 
-Result runOnce(Variables& v, const StartupSteps& steps, const QString& optionsPath) {
-    if (Result r = Options::LoadOptions(v, optionsPath); !r)
+Result<> runOnce(Variables& v, const StartupSteps& steps, const QString& optionsPath) {
+    if (Result<> r = Options::LoadOptions(v, optionsPath); !r)
         return r;
     v.Mode = Modes::conversation();
-    PaneLook look;
-    try {
-        look = paneLookFrom(v);
-    } catch (const OptionConversionError&) {
-        return Result::failure(
-            QCoreApplication::translate("Startup", "Файл настроек \"%1\": цвет или шрифт окна диалога задан неверно.")
-                .arg(QDir::toNativeSeparators(optionsPath)));
-    }
+    const Result<PaneLook> look = paneLookFrom(v);
+    if (!look)
+        return Failure{QCoreApplication::translate(
+                           "Startup", "Файл настроек \"%1\": цвет или шрифт окна диалога задан неверно. %2")
+                           .arg(FileError::nativePath(optionsPath), look.error)};
     if (steps.applyPaneLook)
-        steps.applyPaneLook(look);
+        steps.applyPaneLook(*look);
     if (steps.hideMergeItems)
         steps.hideMergeItems();
     if (steps.checkJournal) {
-        if (Result r = steps.checkJournal(); !r)
+        if (Result<> r = steps.checkJournal(); !r)
             return r;
     }
-    if (Result r = LoadAnswers(v); !r)
+    if (Result<> r = LoadAnswers(v); !r)
         return r;
-    if (Result r = LoadQuestions(v); !r)
+    if (Result<> r = LoadQuestions(v); !r)
         return r;
     return LoadSinonims(v);
 }
@@ -168,7 +176,7 @@ StartupOutcome RunStartup(Variables& v, const StartupSteps& steps, const QString
         return outcome;
     outcome.recovered = true;
     keepBackup(optionsPath);
-    if (Result r = Options::WriteDefaultOptions(optionsPath); !r) {
+    if (Result<> r = Options::WriteDefaultOptions(optionsPath); !r) {
         outcome.result = r;
         return outcome;
     }

@@ -21,8 +21,8 @@ struct PaneLook {
     bool FontUnderline = false;
 };
 
-// Converts the colour and font options; throws OptionConversionError when one of them cannot serve.
-PaneLook paneLookFrom(const Variables& v);
+// Converts the colour and font options; fails when one of them cannot serve.
+Result<PaneLook> paneLookFrom(const Variables& v);
 
 // The main window's placement in twips, as the settings store keeps it.
 struct Placement {
@@ -58,21 +58,21 @@ private:
 
 // The program's folder: created when missing and given any of the shipped files it lacks. A file already there is
 // never replaced: it holds what the person taught the program.
-Result prepareProgramFolder(const QString& folder, const QString& seedDir);
+Result<> prepareProgramFolder(const QString& folder, const QString& seedDir);
 QStringList shippedFiles();
 
 // What start-up needs from the layers above: each step either succeeds or reports what failed.
 struct StartupSteps {
     std::function<void(const PaneLook&)> applyPaneLook;
     std::function<void()> hideMergeItems;
-    std::function<Result()> checkJournal;
+    std::function<Result<>()> checkJournal;
 };
 
 struct StartupOutcome {
-    Result result;
+    Result<> result;
     // The first run failed and the options were reset to their defaults.
     bool recovered = false;
-    Result firstFailure;
+    Result<> firstFailure;
 };
 
 // Reads the options, applies them, checks the journal and loads the three bases. When anything fails the options

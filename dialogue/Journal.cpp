@@ -22,24 +22,24 @@ QString headerLine(const Clock& clock) {
            QLatin1Char(']');
 }
 
-Result WriteJournalTitle(const Clock& clock, const QString& path) {
+Result<> WriteJournalTitle(const Clock& clock, const QString& path) {
     return TextFile::writeLines(path, {titleLine(clock)});
 }
 
-Result AppendDialogHeader(const Clock& clock, const QStringList& followingLines, const QString& path) {
+Result<> AppendDialogHeader(const Clock& clock, const QStringList& followingLines, const QString& path) {
     QStringList lines{QStringLiteral("\r"), headerLine(clock)};
     lines += followingLines;
     return TextFile::appendLines(path, lines);
 }
 
-Result ListCheck(const Clock& clock, const QString& path) {
+Result<> ListCheck(const Clock& clock, const QString& path) {
     QFile file(path);
     if (file.open(QIODevice::ReadOnly))
-        return Result::success();
+        return {};
     return WriteJournalTitle(clock, path);
 }
 
-Result AppendLines(const QStringList& lines, const QString& path) {
+Result<> AppendLines(const QStringList& lines, const QString& path) {
     return TextFile::appendLines(path, lines);
 }
 

@@ -13,14 +13,14 @@ namespace Journal {
 QString journalFileName();
 
 // Creates or empties the journal, leaving only the title line with today's date.
-Result WriteJournalTitle(const Clock& clock, const QString& path = journalFileName());
+Result<> WriteJournalTitle(const Clock& clock, const QString& path = journalFileName());
 // The lone CR line (CR CR LF on disk), the dialogue header with the current date and time, and then, in the same
 // opening, the lines the caller brings along.
-Result AppendDialogHeader(const Clock& clock, const QStringList& followingLines = {},
-                          const QString& path = journalFileName());
+Result<> AppendDialogHeader(const Clock& clock, const QStringList& followingLines = {},
+                            const QString& path = journalFileName());
 // Start-up's check: a journal that can be opened is left untouched; otherwise a fresh one is written.
-Result ListCheck(const Clock& clock, const QString& path = journalFileName());
-Result AppendLines(const QStringList& lines, const QString& path = journalFileName());
+Result<> ListCheck(const Clock& clock, const QString& path = journalFileName());
+Result<> AppendLines(const QStringList& lines, const QString& path = journalFileName());
 
 QString titleLine(const Clock& clock);
 QString headerLine(const Clock& clock);

@@ -52,7 +52,7 @@ Program::Start Program::start() {
         dialogs.message(nullptr, alreadyRunningMessage(), title, Dialogs::Icon::Exclamation);
         return Start::AlreadyRunning;
     }
-    if (Result r = prepareProgramFolder(folder, m_context.seedDir); !r) {
+    if (Result<> r = prepareProgramFolder(folder, m_context.seedDir); !r) {
         dialogs.message(nullptr, r.error, title, Dialogs::Icon::Critical);
         return Start::Failed;
     }

@@ -84,19 +84,18 @@ void frmList::setClearAllowed(bool allowed) {
     m_cmdClear->setEnabled(allowed);
 }
 
-Result frmList::Form_Load() {
-    QByteArray bytes;
-    Result r = TextFile::readBytes(m_journalPath, bytes, kMaxJournalBytes);
-    if (!r) {
+Result<> frmList::Form_Load() {
+    const Result<QByteArray> bytes = TextFile::readBytes(m_journalPath, kMaxJournalBytes);
+    if (!bytes) {
         m_rtfList->setPlainText(QString());
-        return r;
+        return Failure{bytes.error};
     }
-    m_rtfList->setPlainText(JournalView::textFromFile(bytes));
-    return r;
+    m_rtfList->setPlainText(JournalView::textFromFile(*bytes));
+    return {};
 }
 
 void frmList::cmdClear_Click() {
-    Result r;
+    Result<> r;
     {
         BusyCursor busy(this);
         r = Journal::WriteJournalTitle(m_clock, m_journalPath);

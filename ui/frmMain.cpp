@@ -393,7 +393,7 @@ bool frmMain::confirmClose() {
     }
     if ((m_v.QuestionBaseChanged || m_v.AnswerBaseChanged || m_v.SynonymBaseChanged) &&
         m_dialogs.question(this, QStringLiteral("Сохранить базы знаний перед выходом?"), question)) {
-        Result saved;
+        Result<> saved;
         {
             BusyCursor busy(this);
             saved = SaveBases(m_v);

@@ -36,7 +36,7 @@ QString trimBlanks(const QString& text) {
 void frmMain::connectAppearanceMenus() {
     // The new value stays in memory and in the pane even when the options file cannot be written: the person is
     // told, and the next successful write of the options keeps it.
-    auto report = [this](const Result& saved) {
+    auto report = [this](const Result<>& saved) {
         if (!saved)
             m_dialogs.message(this,
                               QStringLiteral("Настройки не сохранены и будут потеряны при выходе.\r\n") + saved.error,
@@ -44,11 +44,9 @@ void frmMain::connectAppearanceMenus() {
     };
     auto saveOptions = [this, report] { report(Options::SaveOptions(m_v)); };
     auto applyLook = [this] {
-        try {
-            applyPaneLook(paneLookFrom(m_v));
-        } catch (const OptionConversionError&) {
-            // Every value here was converted at start-up or set by a chooser; nothing is left to convert.
-        }
+        // Every value here was converted at start-up or set by a chooser; nothing is left that cannot convert.
+        if (const Result<PaneLook> look = paneLookFrom(m_v))
+            applyPaneLook(*look);
     };
 
     connect(menuItem("mnuColor"), &QAction::triggered, this, [this, saveOptions, applyLook] {
@@ -88,7 +86,7 @@ void frmMain::connectAppearanceMenus() {
         // A control character pasted into the box must not split the options file's first line.
         if (typed && !typed->isEmpty())
             m_v.HumanName = trimBlanks(TextFile::singleLine(*typed));
-        Result saved;
+        Result<> saved;
         {
             BusyCursor busy(this);
             saved = Options::SaveOptions(m_v);

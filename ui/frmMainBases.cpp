@@ -53,7 +53,7 @@ void frmMain::connectBaseMenus() {
         if (!path)
             return;
         QString* option = nullptr;
-        Result (*load)(Variables&) = nullptr;
+        Result<> (*load)(Variables&) = nullptr;
         switch (baseKindOf(*path)) {
         case BaseKind::Answers:
             option = &m_v.AnswerBaseFile;
@@ -70,7 +70,7 @@ void frmMain::connectBaseMenus() {
         case BaseKind::None:
             break;
         }
-        Result loaded;
+        Result<> loaded;
         if (option) {
             const QString previous = *option;
             *option = *path;
@@ -83,7 +83,7 @@ void frmMain::connectBaseMenus() {
             if (!loaded)
                 *option = previous;
         }
-        const Result saved = Options::SaveOptions(m_v);
+        const Result<> saved = Options::SaveOptions(m_v);
         QStringList problems;
         if (!loaded)
             problems.append(loaded.error + QStringLiteral("\r\nОставлена прежняя база знаний."));
@@ -99,7 +99,7 @@ void frmMain::connectBaseMenus() {
             m_dialogs.saveFile(this, QStringLiteral("Создание базы знаний"), baseFilter(), programFolder(), {});
         if (!path)
             return;
-        Result created;
+        Result<> created;
         {
             BusyCursor busy(this);
             created = TextFile::writeLines(*path, {});
@@ -145,7 +145,7 @@ void frmMain::connectBaseMenus() {
                                Merge::targetFilter(m_v.MergeFirstBaseFile), programFolder(), {});
         if (!target)
             return;
-        Result merged;
+        Result<> merged;
         {
             BusyCursor busy(this);
             merged = Merge::MergeBases(m_v.MergeFirstBaseFile, m_v.MergeSecondBaseFile, *target);

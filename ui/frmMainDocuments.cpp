@@ -34,7 +34,7 @@ void frmMain::connectDocumentMenus() {
         const QPalette pane = m_rtfDialog->palette();
         list.copyLook(pane.color(QPalette::Base), pane.color(QPalette::Text), m_rtfDialog->font());
         list.setClearAllowed(!m_mnuStop->isEnabled());
-        Result loaded;
+        Result<> loaded;
         {
             BusyCursor busy(this);
             loaded = list.Form_Load();
@@ -54,7 +54,7 @@ void frmMain::DialogSave() {
         DialogSaveAs();
         return;
     }
-    Result saved;
+    Result<> saved;
     {
         BusyCursor busy(this);
         saved = m_dialogue.saveTo(m_v.DialogFilePath);
@@ -71,7 +71,7 @@ void frmMain::DialogSaveAs() {
                            m_v.DialogFileTitle);
     if (!path)
         return;
-    Result saved;
+    Result<> saved;
     {
         BusyCursor busy(this);
         saved = m_dialogue.saveTo(*path);
@@ -87,7 +87,7 @@ void frmMain::DialogOpen() {
                                                            DialogueFile::filter(), QDir::currentPath());
     if (!path)
         return;
-    Result opened;
+    Result<> opened;
     {
         BusyCursor busy(this);
         opened = m_dialogue.openFrom(*path);
@@ -104,7 +104,7 @@ void frmMain::DialogExport() {
                                                            QDir::currentPath(), QString());
     if (!path)
         return;
-    Result written;
+    Result<> written;
     {
         BusyCursor busy(this);
         written = m_dialogue.exportTo(*path, m_rtfDialog->font());

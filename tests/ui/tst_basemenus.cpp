@@ -128,7 +128,7 @@ struct Rig {
         main()->findChild<QLineEdit*>(QStringLiteral("txtPhrase"))->setText(phrase);
         main()->Enter();
     }
-    QStringList options() const { return TextFile::readLines(file(QStringLiteral("tk.ini"))).lines; }
+    QStringList options() const { return TextFile::readLines(file(QStringLiteral("tk.ini"))).value(); }
 
     // Ends the program, declining whatever saving it offers.
     void close() {

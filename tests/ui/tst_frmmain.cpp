@@ -143,8 +143,10 @@ private slots:
     void failureInTheSecondRunEndsWithTheFileNamed() {
         Rig rig;
         QVERIFY(QFile::remove(QDir(rig.seed).filePath(QStringLiteral("standart.tks"))));
-        rig.dialogs.expectMessageStartingWith(
-            s("Программа не может начать работу.\r\nНе удалось открыть файл \"standart.tks\": "));
+        // The message names the file by its full path, as the person finds it.
+        rig.dialogs.expectMessageStartingWith(s("Программа не может начать работу.\r\nНе удалось открыть файл \"") +
+                                              QDir::toNativeSeparators(rig.file(QStringLiteral("standart.tks"))) +
+                                              QStringLiteral("\": "));
         QCOMPARE(rig.start(), Program::Start::Failed);
         QVERIFY(rig.dialogs.verify());
         const ScriptedDialogs::Shown shown = rig.dialogs.shown().constFirst();
@@ -640,7 +642,9 @@ private slots:
         const QByteArray answers = readAll(rig.file(QStringLiteral("standart.tka")));
         rig.dialogs.expectQuestion(s("Выйти?"), true)
             .expectQuestion(s("Сохранить базы знаний перед выходом?"), true)
-            .expectMessageStartingWith(s("Не удалось записать файл \"tk.ini/lost.tkq\": "));
+            .expectMessageStartingWith(s("Не удалось записать файл \"") +
+                                       QDir::toNativeSeparators(rig.file(QStringLiteral("tk.ini/lost.tkq"))) +
+                                       QStringLiteral("\": "));
 
         QVERIFY(!rig.main()->close());
 
