@@ -1,6 +1,7 @@
 #include "dialogue/Dialogue.h"
 
 #include "core/Variables.h"
+#include "core/Version.h"
 #include "dialogue/DialogueFile.h"
 #include "dialogue/Export.h"
 #include "dialogue/Journal.h"
@@ -9,7 +10,7 @@
 #include <QFileInfo>
 
 Dialogue::Dialogue(Variables& variables, RandomSource& random, const Clock& clock, QObject* parent)
-    : QObject(parent), m_v(variables), m_random(random), m_clock(clock), m_journalPath(Journal::journalFileName()) {}
+    : QObject(parent), m_v(variables), m_random(random), m_clock(clock) {}
 
 QString Dialogue::humanStartsIntro() {
     return QStringLiteral("Новый диалог. Его начинаете вы. Введите свою реплику и нажмите клавишу 'Enter'.");
@@ -28,8 +29,7 @@ QString Dialogue::noQuestionsMessage() {
 }
 
 QString Dialogue::caption() const {
-    return QStringLiteral("Talkomat v%1.%2 [").arg(TALKOMAT_VERSION_MAJOR).arg(TALKOMAT_VERSION_MINOR) +
-           m_v.DialogFileTitle + QLatin1Char(']');
+    return Version::title() + QStringLiteral(" [") + m_v.DialogFileTitle + QLatin1Char(']');
 }
 
 void Dialogue::journal(const Result<>& result) {

@@ -24,6 +24,7 @@ public:
     bool humanStarts() const { return m_humanStarts; }
     void setHumanStarts(bool humanStarts) { m_humanStarts = humanStarts; }
     QString caption() const;
+    // The journal's full path, in the program's folder; whoever knows the folder sets it before the first dialogue.
     QString journalPath() const { return m_journalPath; }
     void setJournalPath(const QString& path) { m_journalPath = path; }
     // How the last journal write went; a failing journal never stops the dialogue.

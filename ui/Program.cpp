@@ -1,6 +1,7 @@
 #include "ui/Program.h"
 
 #include "dialogue/Dialogue.h"
+#include "dialogue/Journal.h"
 #include "ui/Dialogs.h"
 #include "ui/frmMain.h"
 #include "ui/frmSplash.h"
@@ -56,15 +57,16 @@ Program::Start Program::start() {
         dialogs.message(nullptr, r.error, title, Dialogs::Icon::Critical);
         return Start::Failed;
     }
-    // The options, the bases and the journal are named without a folder and must resolve here for the whole run,
-    // whatever folders a file chooser visits.
-    QDir::setCurrent(folder);
-
     m_splash = std::make_unique<frmSplash>();
     m_splash->showNow();
 
+    // The options, the bases and the journal are named without a folder and resolve here for the whole run,
+    // whatever folders a file chooser visits.
+    m_folder = ProgramFolder(folder);
     m_dialogue = std::make_unique<Dialogue>(m_context.variables, m_context.random, m_context.clock);
-    m_main = std::make_unique<frmMain>(m_context.variables, *m_dialogue, dialogs, m_context.settings, m_context.clock);
+    m_dialogue->setJournalPath(m_folder.resolve(Journal::journalFileName()));
+    m_main = std::make_unique<frmMain>(m_context.variables, *m_dialogue, dialogs, m_context.settings, m_context.clock,
+                                       m_folder);
     connect(m_main.get(), &frmMain::activated, this, &Program::closeSplash);
 
     const StartupOutcome outcome = m_main->Form_Load();

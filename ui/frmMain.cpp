@@ -47,8 +47,9 @@ QString frmMain::baseCaption() {
 }
 
 frmMain::frmMain(Variables& v, Dialogue& dialogue, Dialogs& dialogs, QSettings& settings, const Clock& clock,
-                 QWidget* parent)
-    : QMainWindow(parent), m_v(v), m_dialogue(dialogue), m_dialogs(dialogs), m_settings(settings), m_clock(clock) {
+                 const ProgramFolder& folder, QWidget* parent)
+    : QMainWindow(parent), m_v(v), m_dialogue(dialogue), m_dialogs(dialogs), m_settings(settings), m_clock(clock),
+      m_folder(folder) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(baseCaption());
     buildControls();
@@ -192,7 +193,7 @@ void frmMain::buildMenus() {
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);
     connect(m_mnuHuman, &QAction::triggered, this, [this] { m_dialogue.setHumanStarts(true); });
     connect(m_mnuProgramm, &QAction::triggered, this, [this] { m_dialogue.setHumanStarts(false); });
-    connect(mnuHelp, &QAction::triggered, this, [this] { m_dialogs.help(this, helpFileName(), 1); });
+    connect(mnuHelp, &QAction::triggered, this, [this] { m_dialogs.help(this, m_folder.resolve(helpFileName()), 1); });
     connect(mnuAbout, &QAction::triggered, this, [this] {
         frmAbout about(this);
         m_dialogs.execModal(about);
@@ -338,7 +339,7 @@ StartupOutcome frmMain::Form_Load() {
             m_mnuSeparator2->setVisible(false);
         };
         steps.checkJournal = [this] { return Journal::ListCheck(m_clock, m_dialogue.journalPath()); };
-        outcome = RunStartup(m_v, steps);
+        outcome = RunStartup(m_v, steps, m_folder);
     }
     if (outcome.result)
         DialogNew();
@@ -396,7 +397,7 @@ bool frmMain::confirmClose() {
         Result<> saved;
         {
             BusyCursor busy(this);
-            saved = SaveBases(m_v);
+            saved = SaveBases(m_v, m_folder);
         }
         // Ending now would throw away what the program learned: the person is told and the program stays, so the
         // cause can be fixed and the bases saved on the next try (or dropped by answering No).

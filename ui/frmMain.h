@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Placement.h"
+#include "core/ProgramFolder.h"
 #include "core/Startup.h"
 
 #include <QMainWindow>
@@ -22,7 +24,7 @@ class frmMain : public QMainWindow {
     Q_OBJECT
 public:
     frmMain(Variables& v, Dialogue& dialogue, Dialogs& dialogs, QSettings& settings, const Clock& clock,
-            QWidget* parent = nullptr);
+            const ProgramFolder& folder, QWidget* parent = nullptr);
     ~frmMain() override;
 
     // Everything between the splash and the first sight of the window: placement, options, journal, bases and
@@ -84,6 +86,7 @@ private:
     Dialogs& m_dialogs;
     QSettings& m_settings;
     const Clock& m_clock;
+    const ProgramFolder m_folder;
 
     QWidget* m_client = nullptr;
     QTextEdit* m_rtfDialog = nullptr;

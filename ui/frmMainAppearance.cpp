@@ -42,7 +42,9 @@ void frmMain::connectAppearanceMenus() {
                               QStringLiteral("Настройки не сохранены и будут потеряны при выходе.\r\n") + saved.error,
                               QStringLiteral("Ошибка"), Dialogs::Icon::Critical);
     };
-    auto saveOptions = [this, report] { report(Options::SaveOptions(m_v)); };
+    auto saveOptions = [this, report] {
+        report(Options::SaveOptions(m_v, m_folder.resolve(Options::optionsFileName())));
+    };
     auto applyLook = [this] {
         // Every value here was converted at start-up or set by a chooser; nothing is left that cannot convert.
         if (const Result<PaneLook> look = paneLookFrom(m_v))
@@ -89,7 +91,7 @@ void frmMain::connectAppearanceMenus() {
         Result<> saved;
         {
             BusyCursor busy(this);
-            saved = Options::SaveOptions(m_v);
+            saved = Options::SaveOptions(m_v, m_folder.resolve(Options::optionsFileName()));
         }
         m_txtPhrase->setFocus();
         report(saved);

@@ -22,11 +22,6 @@ QString baseFilter() {
                           "синонимов (*.tks)|*.tks");
 }
 
-// The options, bases and journal are named relative to it for the whole run.
-QString programFolder() {
-    return QDir::currentPath();
-}
-
 } // namespace
 
 void frmMain::connectBaseMenus() {
@@ -49,11 +44,11 @@ void frmMain::connectBaseMenus() {
 
     connect(menuItem("mnuChoose"), &QAction::triggered, this, [this] {
         const std::optional<QString> path =
-            m_dialogs.openFile(this, QStringLiteral("Выбор базы знаний"), baseFilter(), programFolder());
+            m_dialogs.openFile(this, QStringLiteral("Выбор базы знаний"), baseFilter(), m_folder.path());
         if (!path)
             return;
         QString* option = nullptr;
-        Result<> (*load)(Variables&) = nullptr;
+        Result<> (*load)(Variables&, const ProgramFolder&) = nullptr;
         switch (baseKindOf(*path)) {
         case BaseKind::Answers:
             option = &m_v.AnswerBaseFile;
@@ -76,14 +71,14 @@ void frmMain::connectBaseMenus() {
             *option = *path;
             {
                 BusyCursor busy(this);
-                loaded = load(m_v);
+                loaded = load(m_v, m_folder);
             }
             // The loader keeps the previous base when the file cannot be read; the option goes back with it, so
             // that the base in memory and the file it is saved to stay one pair.
             if (!loaded)
                 *option = previous;
         }
-        const Result<> saved = Options::SaveOptions(m_v);
+        const Result<> saved = Options::SaveOptions(m_v, m_folder.resolve(Options::optionsFileName()));
         QStringList problems;
         if (!loaded)
             problems.append(loaded.error + QStringLiteral("\r\nОставлена прежняя база знаний."));
@@ -96,7 +91,7 @@ void frmMain::connectBaseMenus() {
 
     connect(menuItem("mnuCreate"), &QAction::triggered, this, [this] {
         const std::optional<QString> path =
-            m_dialogs.saveFile(this, QStringLiteral("Создание базы знаний"), baseFilter(), programFolder(), {});
+            m_dialogs.saveFile(this, QStringLiteral("Создание базы знаний"), baseFilter(), m_folder.path(), {});
         if (!path)
             return;
         Result<> created;
@@ -115,7 +110,7 @@ void frmMain::connectBaseMenus() {
     const auto chooseSource = [this, mnuFirstBase, mnuSecondBase](bool first) {
         const std::optional<QString> path = m_dialogs.openFile(
             this, first ? QStringLiteral("Выбор 1-й базы знаний") : QStringLiteral("Выбор 2-й базы знаний"),
-            Merge::sourceFilter(), programFolder());
+            Merge::sourceFilter(), m_folder.path());
         if (!path)
             return;
         QString& chosen = first ? m_v.MergeFirstBaseFile : m_v.MergeSecondBaseFile;
@@ -142,7 +137,7 @@ void frmMain::connectBaseMenus() {
     connect(m_mnuRunSplit, &QAction::triggered, this, [this] {
         const std::optional<QString> target =
             m_dialogs.saveFile(this, QStringLiteral("Выбор базы знаний для слияния"),
-                               Merge::targetFilter(m_v.MergeFirstBaseFile), programFolder(), {});
+                               Merge::targetFilter(m_v.MergeFirstBaseFile), m_folder.path(), {});
         if (!target)
             return;
         Result<> merged;

@@ -66,9 +66,8 @@ void frmMain::DialogSave() {
 }
 
 void frmMain::DialogSaveAs() {
-    const std::optional<QString> path =
-        m_dialogs.saveFile(this, QStringLiteral("Сохранить диалог как..."), DialogueFile::filter(), QDir::currentPath(),
-                           m_v.DialogFileTitle);
+    const std::optional<QString> path = m_dialogs.saveFile(
+        this, QStringLiteral("Сохранить диалог как..."), DialogueFile::filter(), m_folder.path(), m_v.DialogFileTitle);
     if (!path)
         return;
     Result<> saved;
@@ -84,7 +83,7 @@ void frmMain::DialogSaveAs() {
 
 void frmMain::DialogOpen() {
     const std::optional<QString> path = m_dialogs.openFile(this, QStringLiteral("Открытие сохраненного диалога"),
-                                                           DialogueFile::filter(), QDir::currentPath());
+                                                           DialogueFile::filter(), m_folder.path());
     if (!path)
         return;
     Result<> opened;
@@ -100,8 +99,8 @@ void frmMain::DialogOpen() {
 }
 
 void frmMain::DialogExport() {
-    const std::optional<QString> path = m_dialogs.saveFile(this, QStringLiteral("Сохранение диалога"), Export::filter(),
-                                                           QDir::currentPath(), QString());
+    const std::optional<QString> path =
+        m_dialogs.saveFile(this, QStringLiteral("Сохранение диалога"), Export::filter(), m_folder.path(), QString());
     if (!path)
         return;
     Result<> written;

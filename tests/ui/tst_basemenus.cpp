@@ -152,13 +152,8 @@ template <typename T> T* child(QDialog& window, const char* name) {
 class tst_BaseMenus : public QObject {
     Q_OBJECT
 
-    QString m_startDir;
-
 private slots:
-    void initTestCase() { m_startDir = QDir::currentPath(); }
-
     void cleanup() {
-        QDir::setCurrent(m_startDir);
         const QStringList left = visibleTopLevels();
         QVERIFY2(left.isEmpty(), qPrintable(left.join(QStringLiteral(", "))));
     }

@@ -1,4 +1,9 @@
 #include "core/Options.h"
+#include "core/OptionsRecovery.h"
+#include "core/PaneLook.h"
+#include "core/Placement.h"
+#include "core/ProgramFolder.h"
+#include "core/SingleInstance.h"
 #include "core/Startup.h"
 #include "core/TextFile.h"
 #include "dialogue/Journal.h"
@@ -31,7 +36,6 @@ class tst_Startup : public QObject {
 
 private:
     QTemporaryDir m_dir;
-    QString m_previousDir;
 
     QString path(const QString& name) const { return QDir(m_dir.path()).filePath(name); }
 
@@ -43,19 +47,16 @@ private:
 
     StartupSteps journalOnly(const FakeClock& clock) {
         StartupSteps steps;
-        steps.checkJournal = [&clock] { return Journal::ListCheck(clock); };
+        steps.checkJournal = [this, &clock] { return Journal::ListCheck(clock, path(QStringLiteral("ChatList.log"))); };
         return steps;
     }
 
 private slots:
     void init() {
         QVERIFY(m_dir.isValid());
-        m_previousDir = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(m_dir.path()));
         for (const QString& name : QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden))
             QFile::remove(path(name));
     }
-    void cleanup() { QDir::setCurrent(m_previousDir); }
 
     void firstStartWritesDefaultsAndLoadsBases() {
         writeBases();
@@ -67,7 +68,7 @@ private slots:
         steps.applyPaneLook = [&](const PaneLook& look) { applied = look; };
         steps.hideMergeItems = [&] { ++hidden; };
 
-        const StartupOutcome outcome = RunStartup(v, steps);
+        const StartupOutcome outcome = RunStartup(v, steps, ProgramFolder(m_dir.path()));
 
         QVERIFY2(outcome.result, qPrintable(outcome.result.error));
         QVERIFY(outcome.recovered);
@@ -93,7 +94,7 @@ private slots:
         QVERIFY(writeAll(path(QStringLiteral("tk.ini")), options + "extra line\r\n"));
         const FakeClock clock;
         Variables v;
-        const StartupOutcome outcome = RunStartup(v, journalOnly(clock));
+        const StartupOutcome outcome = RunStartup(v, journalOnly(clock), ProgramFolder(m_dir.path()));
         QVERIFY2(outcome.result, qPrintable(outcome.result.error));
         QVERIFY(!outcome.recovered);
         QCOMPARE(v.HumanName, QStringLiteral("  Маша "));
@@ -128,7 +129,7 @@ private slots:
         const FakeClock clock;
         Variables v;
 
-        const StartupOutcome outcome = RunStartup(v, journalOnly(clock));
+        const StartupOutcome outcome = RunStartup(v, journalOnly(clock), ProgramFolder(m_dir.path()));
 
         QVERIFY2(outcome.result, qPrintable(outcome.result.error));
         QVERIFY(outcome.recovered);
@@ -147,7 +148,7 @@ private slots:
         QVERIFY(QFile::remove(path(QStringLiteral("standart.tkq"))));
         const FakeClock clock;
         Variables v;
-        const StartupOutcome outcome = RunStartup(v, journalOnly(clock));
+        const StartupOutcome outcome = RunStartup(v, journalOnly(clock), ProgramFolder(m_dir.path()));
         QVERIFY(!outcome.result);
         QVERIFY(outcome.recovered);
         QVERIFY2(outcome.result.error.contains(QStringLiteral("standart.tkq")), qPrintable(outcome.result.error));
@@ -158,7 +159,7 @@ private slots:
         QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("ChatList.log")));
         const FakeClock clock;
         Variables v;
-        const StartupOutcome outcome = RunStartup(v, journalOnly(clock));
+        const StartupOutcome outcome = RunStartup(v, journalOnly(clock), ProgramFolder(m_dir.path()));
         QVERIFY(!outcome.result);
         QVERIFY2(outcome.result.error.contains(QStringLiteral("ChatList.log")), qPrintable(outcome.result.error));
         QVERIFY(QDir(m_dir.path()).rmdir(QStringLiteral("ChatList.log")));
