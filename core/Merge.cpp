@@ -1,5 +1,6 @@
 #include "core/Merge.h"
 
+#include "core/BaseFiles.h"
 #include "core/Bases.h"
 #include "core/TextFile.h"
 
@@ -19,23 +20,40 @@ QString secondCaption(const QString& path) {
                           : QStringLiteral("2-я база (") + shownName(path) + QLatin1Char(')');
 }
 
+// The merge's source chooser writes a blank after each "|" but the first.
 QString sourceFilter() {
-    return QStringLiteral("Базы знаний ответов (*.tka)|*.tka| Базы знаний вопросов (*.tkq)|*.tkq| Базы знаний "
-                          "синонимов (*.tks)|*.tks");
+    return baseFilter(QStringLiteral("| "));
 }
 
 QString targetFilter(const QString& firstSource) {
-    switch (baseKindOf(firstSource)) {
-    case BaseKind::Answers:
-        return QStringLiteral("Базы знаний ответов (*.tka)|*.tka");
-    case BaseKind::Questions:
-        return QStringLiteral("Базы знаний вопросов (*.tkq)|*.tkq");
-    case BaseKind::Synonyms:
-        return QStringLiteral("Базы знаний синонимов (*.tks)|*.tks");
-    case BaseKind::None:
-        break;
-    }
-    return sourceFilter();
+    const QString pair = baseFilterPair(baseKindOf(firstSource));
+    return pair.isEmpty() ? sourceFilter() : pair;
+}
+
+void MergeSelection::chooseFirst(const QString& path) {
+    choose(true, path);
+}
+
+void MergeSelection::chooseSecond(const QString& path) {
+    choose(false, path);
+}
+
+void MergeSelection::choose(bool first, const QString& path) {
+    QString& chosen = first ? m_v.MergeFirstBaseFile : m_v.MergeSecondBaseFile;
+    const QString& other = first ? m_v.MergeSecondBaseFile : m_v.MergeFirstBaseFile;
+    bool& otherChosen = first ? m_secondChosen : m_firstChosen;
+    chosen = path;
+    (first ? m_firstChosen : m_secondChosen) = true;
+    if (other.right(4) != chosen.right(4) || other == chosen)
+        otherChosen = false;
+}
+
+QString MergeSelection::firstCaption() const {
+    return m_firstChosen ? Merge::firstCaption(m_v.MergeFirstBaseFile) : Merge::firstCaption();
+}
+
+QString MergeSelection::secondCaption() const {
+    return m_secondChosen ? Merge::secondCaption(m_v.MergeSecondBaseFile) : Merge::secondCaption();
 }
 
 Result<> MergeBases(const QString& firstSource, const QString& secondSource, const QString& target) {

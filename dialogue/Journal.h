@@ -22,6 +22,11 @@ Result<> AppendDialogHeader(const Clock& clock, const QStringList& followingLine
 Result<> ListCheck(const Clock& clock, const QString& path);
 Result<> AppendLines(const QStringList& lines, const QString& path);
 
+// The whole journal as the viewer shows it: CR LF, a lone CR and a lone LF each end a line, and the CR CR LF
+// before each dialogue is one empty line. A file far larger than years of talking is refused.
+Result<QString> ReadJournal(const QString& path);
+QString textFromFile(const QByteArray& bytes);
+
 QString titleLine(const Clock& clock);
 QString headerLine(const Clock& clock);
 

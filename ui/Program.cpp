@@ -1,5 +1,6 @@
 #include "ui/Program.h"
 
+#include "core/FileError.h"
 #include "dialogue/Dialogue.h"
 #include "dialogue/Journal.h"
 #include "ui/Dialogs.h"
@@ -10,6 +11,8 @@
 #include <QIcon>
 #include <QSettings>
 #include <QStandardPaths>
+
+#include <cerrno>
 
 QString ProgramContext::defaultFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
@@ -39,22 +42,23 @@ Program::~Program() {
 Program::Start Program::start() {
     Dialogs& dialogs = m_context.dialogs;
     const QString folder = m_context.folder;
-    const QString title = QStringLiteral("Сообщение");
 
+    errno = 0;
     if (!QDir().mkpath(folder)) {
-        dialogs.message(
-            nullptr, QStringLiteral("Не удалось создать папку программы \"%1\".").arg(QDir::toNativeSeparators(folder)),
-            title, Dialogs::Icon::Critical);
+        const int error = errno;
+        dialogs.notice(nullptr,
+                       FileError::failure("Не удалось создать папку программы \"%1\": %2", folder, error).message,
+                       Dialogs::Icon::Critical);
         return Start::Failed;
     }
     m_instance = std::make_unique<SingleInstance>(folder);
     if (!m_instance->tryLock()) {
         m_instance.reset();
-        dialogs.message(nullptr, alreadyRunningMessage(), title, Dialogs::Icon::Exclamation);
+        dialogs.notice(nullptr, alreadyRunningMessage(), Dialogs::Icon::Exclamation);
         return Start::AlreadyRunning;
     }
     if (Result<> r = prepareProgramFolder(folder, m_context.seedDir); !r) {
-        dialogs.message(nullptr, r.error, title, Dialogs::Icon::Critical);
+        dialogs.notice(nullptr, r.error, Dialogs::Icon::Critical);
         return Start::Failed;
     }
     m_splash = std::make_unique<frmSplash>();
@@ -72,8 +76,8 @@ Program::Start Program::start() {
     const StartupOutcome outcome = m_main->Form_Load();
     if (!outcome.result) {
         closeSplash();
-        dialogs.message(nullptr, QStringLiteral("Программа не может начать работу.\r\n") + outcome.result.error, title,
-                        Dialogs::Icon::Critical);
+        dialogs.notice(nullptr, QStringLiteral("Программа не может начать работу.\r\n") + outcome.result.error,
+                       Dialogs::Icon::Critical);
         m_main.reset();
         return Start::Failed;
     }

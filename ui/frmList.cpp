@@ -1,6 +1,5 @@
 #include "ui/frmList.h"
 
-#include "core/TextFile.h"
 #include "dialogue/Journal.h"
 #include "ui/BusyCursor.h"
 #include "ui/Dialogs.h"
@@ -12,9 +11,6 @@
 #include <QPushButton>
 
 namespace {
-
-// Years of talking stay far below this; a bigger file is not a journal the program wrote.
-constexpr qint64 kMaxJournalBytes = qint64(512) * 1024 * 1024;
 
 QFont tahoma() {
     QFont font(QStringLiteral("Tahoma"));
@@ -85,13 +81,9 @@ void frmList::setClearAllowed(bool allowed) {
 }
 
 Result<> frmList::Form_Load() {
-    const Result<QByteArray> bytes = TextFile::readBytes(m_journalPath, kMaxJournalBytes);
-    if (!bytes) {
-        m_rtfList->setPlainText(QString());
-        return Failure{bytes.error};
-    }
-    m_rtfList->setPlainText(JournalView::textFromFile(*bytes));
-    return {};
+    const Result<QString> text = Journal::ReadJournal(m_journalPath);
+    m_rtfList->setPlainText(text ? *text : QString());
+    return text ? Result<>() : Failure{text.error};
 }
 
 void frmList::cmdClear_Click() {
@@ -103,8 +95,7 @@ void frmList::cmdClear_Click() {
             r = Form_Load();
     }
     if (!r)
-        m_dialogs.message(this, QStringLiteral("Журнал не очищен.\r\n") + r.error, QStringLiteral("Ошибка"),
-                          Dialogs::Icon::Critical);
+        m_dialogs.failure(this, QStringLiteral("Журнал не очищен.\r\n") + r.error);
 }
 
 void frmList::cmdPrint_Click() {

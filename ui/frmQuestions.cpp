@@ -63,7 +63,7 @@ void frmQuestions::cmdAdd_Click() {
     case BaseEdit::AddResult::Added:
         break;
     case BaseEdit::AddResult::BaseFull:
-        m_dialogs.message(this, BaseEdit::baseFullMessage(), QStringLiteral("Сообщение"), Dialogs::Icon::Information);
+        m_dialogs.notice(this, BaseEdit::baseFullMessage());
         return;
     case BaseEdit::AddResult::Ignored:
     case BaseEdit::AddResult::PhraseRefused:

@@ -69,11 +69,10 @@ void frmSinonims::cmdAdd_Click() {
     case BaseEdit::AddResult::Added:
         break;
     case BaseEdit::AddResult::PhraseRefused:
-        m_dialogs.message(this, BaseEdit::phraseRefusedMessage(), QStringLiteral("Сообщение"),
-                          Dialogs::Icon::Information);
+        m_dialogs.notice(this, BaseEdit::phraseRefusedMessage());
         return;
     case BaseEdit::AddResult::BaseFull:
-        m_dialogs.message(this, BaseEdit::baseFullMessage(), QStringLiteral("Сообщение"), Dialogs::Icon::Information);
+        m_dialogs.notice(this, BaseEdit::baseFullMessage());
         return;
     case BaseEdit::AddResult::Ignored:
         return;
