@@ -296,11 +296,15 @@ void frmMain::applyPaneLook(const PaneLook& look) {
     m_rtfDialog->document()->setDefaultFont(font);
 }
 
-void frmMain::applyPlacement(const Placement& p) {
+void frmMain::applyPlacement(const Placement& stored) {
     const double dx = Twips::dpiX(this);
     const double dy = Twips::dpiY(this);
-    QRect frame(Twips::toPixels(p.Left, dx), Twips::toPixels(p.Top, dy), qMax(1, Twips::toPixels(p.Width, dx)),
-                qMax(1, Twips::toPixels(p.Height, dy)));
+    // The menu bar and the phrase box must fit: a smaller window cannot be used, and it would be stored so again.
+    const QSize menus = menuBar()->sizeHint();
+    const Placement p =
+        withUsableSize(stored, Twips::fromPixels(menus.width(), dx), Twips::fromPixels(menus.height(), dy) + 380);
+    QRect frame(Twips::toPixels(p.Left, dx), Twips::toPixels(p.Top, dy), Twips::toPixels(p.Width, dx),
+                Twips::toPixels(p.Height, dy));
     frame = fitOntoScreens(frame, availableScreens());
     move(frame.topLeft());
     resize(frame.size());

@@ -716,6 +716,47 @@ private slots:
         QVERIFY(rig.main()->close());
     }
 
+    void damagedSizeFallsBack_data() {
+        QTest::addColumn<QString>("width");
+        QTest::addColumn<QString>("height");
+        QTest::addColumn<bool>("defaultSize"); // else: shrunk onto the screen
+        QTest::newRow("width beyond any screen") << "1e30"
+                                                 << "5400" << true;
+        QTest::newRow("no width, negative height") << "0"
+                                                   << "-5000" << true;
+        QTest::newRow("not finite") << "inf"
+                                    << "nan" << true;
+        QTest::newRow("too small for the menus") << "150"
+                                                 << "300" << true;
+        QTest::newRow("larger than the screen") << "90000"
+                                                << "90000" << false;
+    }
+    void damagedSizeFallsBack() {
+        QFETCH(QString, width);
+        QFETCH(QString, height);
+        QFETCH(bool, defaultSize);
+        Rig rig;
+        rig.settings->setValue(QStringLiteral("Settings/MainWidth"), width);
+        rig.settings->setValue(QStringLiteral("Settings/MainHeight"), height);
+        QCOMPARE(rig.start(), Program::Start::Running);
+        const double dx = Twips::dpiX(rig.main());
+        const double dy = Twips::dpiY(rig.main());
+        const QRect available = rig.main()->screen()->availableGeometry();
+        if (defaultSize)
+            QCOMPARE(rig.main()->size(), QSize(Twips::toPixels(7155, dx), Twips::toPixels(5400, dy)));
+        else
+            QVERIFY(available.contains(rig.main()->frameGeometry()));
+        QVERIFY(rig.main()->width() >= qMin(rig.main()->menuBar()->sizeHint().width(), available.width()));
+        // What is stored at exit is a usable size, so the next start is usable too.
+        const QSize size = rig.main()->size();
+        QVERIFY(rig.quit());
+        rig.program.reset();
+        rig.v = Variables();
+        QCOMPARE(rig.start(), Program::Start::Running);
+        QCOMPARE(rig.main()->size(), size);
+        QVERIFY(rig.quit());
+    }
+
     void minimisedWindowKeepsTheStoredPlacement() {
         Rig rig;
         rig.settings->setValue(QStringLiteral("Settings/MainLeft"), QStringLiteral("750"));
