@@ -9,9 +9,12 @@
 
 namespace {
 
-Result<> runOnce(Variables& v, const StartupSteps& steps, const ProgramFolder& folder) {
+// With `defaults` the options are taken from the default lines instead of the file.
+Result<> runOnce(Variables& v, const StartupSteps& steps, const ProgramFolder& folder, bool defaults = false) {
     const QString optionsPath = folder.resolve(Options::optionsFileName());
-    if (Result<> r = Options::LoadOptions(v, optionsPath); !r)
+    if (defaults)
+        Options::applyLines(v, Options::defaultLines());
+    else if (Result<> r = Options::LoadOptions(v, optionsPath); !r)
         return r;
     v.Mode = Modes::conversation();
     const Result<PaneLook> look = paneLookFrom(v);
@@ -42,7 +45,14 @@ StartupOutcome RunStartup(Variables& v, const StartupSteps& steps, const Program
     if (outcome.firstFailure)
         return outcome;
     outcome.recovered = true;
-    if (Result<> r = RecoverOptions(folder.resolve(Options::optionsFileName())); !r) {
+    const QString optionsPath = folder.resolve(Options::optionsFileName());
+    outcome.backup = KeepOptionsBackup(optionsPath);
+    if (!outcome.backup) {
+        // Without a copy, replacing the file would lose the person's settings for good.
+        outcome.result = runOnce(v, steps, folder, true);
+        return outcome;
+    }
+    if (Result<> r = Options::WriteDefaultOptions(optionsPath); !r) {
         outcome.result = r;
         return outcome;
     }

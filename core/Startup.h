@@ -19,9 +19,13 @@ struct StartupOutcome {
     // The first run failed and the options were reset to their defaults.
     bool recovered = false;
     Result<> firstFailure;
+    // The copy of the person's options file could not be made: the file was left as it was, and the second run
+    // used the defaults in memory only.
+    Result<> backup;
 };
 
 // Reads the options, applies them, checks the journal and loads the three bases, every bare name resolved in the
-// program's folder. When anything fails the options file is rewritten with the defaults (the damaged one is kept
-// beside it as a backup) and the sequence runs once more; a failure then is final, and its text names the file.
+// program's folder. When anything fails the options file is rewritten with the defaults (the person's file is
+// kept beside it, see KeepOptionsBackup) and the sequence runs once more; a failure then is final, and its text
+// names the file.
 StartupOutcome RunStartup(Variables& v, const StartupSteps& steps, const ProgramFolder& folder);

@@ -85,6 +85,12 @@ Program::Start Program::start() {
     m_main->activateWindow();
     // Without a window manager the activation may never come; the splash must not outlive the start either way.
     closeSplash();
+    if (!outcome.backup)
+        dialogs.notice(m_main.get(),
+                       outcome.backup.error +
+                           QStringLiteral("\r\nПрограмма работает с настройками по умолчанию; файл настроек оставлен "
+                                          "как был."),
+                       Dialogs::Icon::Exclamation);
     return Start::Running;
 }
 

@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -141,6 +142,47 @@ private slots:
         QCOMPARE(v.AnswerBaseFile, QStringLiteral("standart.tka"));
         QCOMPARE(v.AnswerCount, qint16(2));
         QCOMPARE(v.FontSize.toFileText(), QStringLiteral(" 10 "));
+    }
+
+    // A start that fails in both runs leaves the defaults in tk.ini; the next start that fails must not take those
+    // for the person's file and replace the backup with them.
+    void backupKeepsThePersonsFile() {
+        writeBases();
+        const QByteArray damaged = optionsWith(5, QStringLiteral("жёлтый"));
+        QVERIFY(writeAll(path(QStringLiteral("tk.ini")), damaged));
+        QVERIFY(QFile::rename(path(QStringLiteral("standart.tkq")), path(QStringLiteral("away.tkq"))));
+        const FakeClock clock;
+        for (int start = 0; start < 2; ++start) {
+            Variables v;
+            QVERIFY(!RunStartup(v, journalOnly(clock), ProgramFolder(m_dir.path())).result.ok);
+            QCOMPARE(readAll(path(QStringLiteral("tk.ini.bak"))), damaged);
+            QCOMPARE(readAll(path(QStringLiteral("tk.ini"))), defaultOptionsBytes());
+        }
+        QVERIFY(!QFile::exists(path(QStringLiteral("tk.ini.1.bak"))));
+
+        // Another damaged file of the person's gets a backup of its own beside the first.
+        QVERIFY(QFile::rename(path(QStringLiteral("away.tkq")), path(QStringLiteral("standart.tkq"))));
+        const QByteArray other = optionsWith(7, QStringLiteral("big"));
+        QVERIFY(writeAll(path(QStringLiteral("tk.ini")), other));
+        Variables v;
+        QVERIFY(RunStartup(v, journalOnly(clock), ProgramFolder(m_dir.path())).result.ok);
+        QCOMPARE(readAll(path(QStringLiteral("tk.ini.bak"))), damaged);
+        QCOMPARE(readAll(path(QStringLiteral("tk.ini.1.bak"))), other);
+    }
+
+    void backupThatCannotBeMadeLeavesTheFile() {
+        writeBases();
+        // A folder in the options file's place can be neither read nor copied.
+        QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("tk.ini")));
+        const FakeClock clock;
+        Variables v;
+        const StartupOutcome outcome = RunStartup(v, journalOnly(clock), ProgramFolder(m_dir.path()));
+        QVERIFY2(outcome.result.ok, qPrintable(outcome.result.error));
+        QVERIFY(!outcome.backup.ok);
+        QVERIFY2(outcome.backup.error.contains(QStringLiteral("tk.ini")), qPrintable(outcome.backup.error));
+        QVERIFY(QFileInfo(path(QStringLiteral("tk.ini"))).isDir());
+        QCOMPARE(v.HumanName, QStringLiteral("Человек"));
+        QVERIFY(QDir(m_dir.path()).rmdir(QStringLiteral("tk.ini")));
     }
 
     void failureInTheSecondRunNamesTheFile() {
