@@ -100,5 +100,5 @@ void frmMain::mnuRunSplit_Click() {
     if (merged)
         m_dialogs.notice(this, Merge::doneMessage());
     else
-        m_dialogs.failure(this, Merge::failedMessage());
+        m_dialogs.failure(this, Merge::failedMessage() + QStringLiteral("\r\n") + merged.error);
 }
