@@ -1,5 +1,6 @@
-#include "core/Startup.h"
+#include "core/Placement.h"
 #include "core/Variables.h"
+#include "core/Version.h"
 #include "engine/Clock.h"
 #include "engine/RandomSource.h"
 #include "ui/Language.h"
@@ -14,8 +15,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     installRussian(app);
     QApplication::setApplicationName(QStringLiteral("talkomat"));
-    QApplication::setApplicationVersion(
-        QStringLiteral("%1.%2").arg(TALKOMAT_VERSION_MAJOR).arg(TALKOMAT_VERSION_MINOR));
+    QApplication::setApplicationVersion(Version::number());
     // Lets a Wayland desktop match the windows to the menu entry; X11 desktops use StartupWMClass instead.
     QGuiApplication::setDesktopFileName(QStringLiteral(TALKOMAT_APP_ID));
     QApplication::setWindowIcon(Program::icon());

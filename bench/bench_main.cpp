@@ -198,9 +198,11 @@ void BM_LoadFullBases(benchmark::State& state) {
     v.AnswerBaseFile = dir.filePath(QStringLiteral("b.tka"));
     v.QuestionBaseFile = dir.filePath(QStringLiteral("b.tkq"));
     v.SynonymBaseFile = dir.filePath(QStringLiteral("b.tks"));
-    TextFile::writeLines(v.AnswerBaseFile, lines);
-    TextFile::writeLines(v.QuestionBaseFile, lines);
-    TextFile::writeLines(v.SynonymBaseFile, lines);
+    if (!TextFile::writeLines(v.AnswerBaseFile, lines) || !TextFile::writeLines(v.QuestionBaseFile, lines) ||
+        !TextFile::writeLines(v.SynonymBaseFile, lines)) {
+        state.SkipWithError("the bases could not be written");
+        return;
+    }
     for (auto _ : state) {
         const bool ok = LoadAnswers(v) && LoadQuestions(v) && LoadSinonims(v);
         if (!ok)

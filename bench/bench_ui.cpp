@@ -40,7 +40,8 @@ QString journal50MB() {
             size += line.size() + 2;
             lines << line;
         }
-        TextFile::writeLines(file, lines);
+        if (!TextFile::writeLines(file, lines))
+            qFatal("the journal could not be written");
         return file;
     }();
     return path;
@@ -88,8 +89,8 @@ struct LongDialogue {
         v.AskedQuestions = {3, 7, 11};
         v.AskedQuestionCount = 3;
         const QString path = scratch().filePath(QStringLiteral("seed.dlg"));
-        TextFile::writeBytes(path, DialogueFile::encode(v, pane));
-        dialogue.openFrom(path);
+        if (!TextFile::writeBytes(path, DialogueFile::encode(v, pane)) || !dialogue.openFrom(path))
+            qFatal("the dialogue could not be prepared");
     }
 };
 
@@ -108,7 +109,10 @@ BENCHMARK(BM_DialogueFileWrite20000Turns)->Unit(benchmark::kMillisecond);
 void BM_DialogueFileRead20000Turns(benchmark::State& state) {
     LongDialogue d;
     const QString path = scratch().filePath(QStringLiteral("read.dlg"));
-    d.dialogue.saveTo(path);
+    if (!d.dialogue.saveTo(path)) {
+        state.SkipWithError("the dialogue could not be written");
+        return;
+    }
     for (auto _ : state) {
         if (!d.dialogue.openFrom(path))
             state.SkipWithError("the dialogue could not be read");

@@ -1,14 +1,16 @@
 #include "core/OptionValue.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 #include <cmath>
 #include <limits>
 
-OptionConversionError::OptionConversionError(const QString& text)
-    : std::runtime_error(QStringLiteral("cannot convert \"%1\"").arg(text).toStdString()) {}
-
 namespace {
+
+Failure notANumber(const OptionValue& value) {
+    return {QCoreApplication::translate("OptionValue", "\"%1\" не является числом.").arg(value.toFileText())};
+}
 
 // Blanks around the value do not count; either decimal separator is taken so that a file written under one
 // locale still reads under another.
@@ -96,22 +98,23 @@ std::optional<bool> OptionValue::asBool() const {
     return *number != 0.0;
 }
 
-qint32 OptionValue::toInt32() const {
+Result<qint32> OptionValue::toInt32() const {
     if (const auto v = asInt32())
         return *v;
-    throw OptionConversionError(toFileText());
+    return notANumber(*this);
 }
 
-double OptionValue::toNumber() const {
+Result<double> OptionValue::toNumber() const {
     if (const auto v = asNumber())
         return *v;
-    throw OptionConversionError(toFileText());
+    return notANumber(*this);
 }
 
-bool OptionValue::toBool() const {
+Result<bool> OptionValue::toBool() const {
     if (const auto v = asBool())
         return *v;
-    throw OptionConversionError(toFileText());
+    return Failure{QCoreApplication::translate("OptionValue", "\"%1\" не является ни числом, ни словом True или False.")
+                       .arg(toFileText())};
 }
 
 QString formatNumber(qint64 value) {

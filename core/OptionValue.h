@@ -1,16 +1,11 @@
 #pragma once
 
+#include "core/Result.h"
+
 #include <QString>
 
 #include <optional>
-#include <stdexcept>
 #include <variant>
-
-// Raised when an option's text cannot be taken as the number or flag its user needs.
-class OptionConversionError : public std::runtime_error {
-public:
-    explicit OptionConversionError(const QString& text);
-};
 
 // A number or flag option: the text of its line as read, until a chooser puts a typed value in its place.
 // Keeping the text lets an untouched option go back to the file byte for byte.
@@ -30,10 +25,10 @@ public:
     std::optional<double> asNumber() const;
     std::optional<bool> asBool() const;
 
-    // The same conversions, raising OptionConversionError on text that does not convert.
-    qint32 toInt32() const;
-    double toNumber() const;
-    bool toBool() const;
+    // The same conversions; text that does not convert gives a sentence that quotes it.
+    Result<qint32> toInt32() const;
+    Result<double> toNumber() const;
+    Result<bool> toBool() const;
 
     bool operator==(const OptionValue& other) const = default;
 

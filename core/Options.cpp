@@ -1,9 +1,9 @@
 #include "core/Options.h"
 
+#include "core/FileError.h"
 #include "core/TextFile.h"
 
 #include <QCoreApplication>
-#include <QDir>
 
 namespace Options {
 
@@ -49,14 +49,14 @@ QStringList optionLines(const Variables& v) {
             v.ShortPhraseLimit.toFileText()};
 }
 
-Result LoadOptions(Variables& v, const QString& path) {
-    const TextFile::ReadResult read = TextFile::readLines(path, -1, MaxBytes);
-    if (!read.result)
-        return read.result;
-    if (!applyLines(v, read.lines))
-        return Result::failure(QCoreApplication::translate("Options", "Файл настроек \"%1\" неполон.")
-                                   .arg(QDir::toNativeSeparators(path)));
-    return Result::success();
+Result<> LoadOptions(Variables& v, const QString& path) {
+    const Result<QStringList> read = TextFile::readLines(path, -1, MaxBytes);
+    if (!read)
+        return Failure{read.error};
+    if (!applyLines(v, *read))
+        return Failure{
+            QCoreApplication::translate("Options", "Файл настроек \"%1\" неполон.").arg(FileError::nativePath(path))};
+    return {};
 }
 
 bool applyLines(Variables& v, const QStringList& l) {
@@ -78,11 +78,11 @@ bool applyLines(Variables& v, const QStringList& l) {
     return true;
 }
 
-Result WriteDefaultOptions(const QString& path) {
+Result<> WriteDefaultOptions(const QString& path) {
     return TextFile::writeLines(path, defaultLines());
 }
 
-Result SaveOptions(const Variables& v, const QString& path) {
+Result<> SaveOptions(const Variables& v, const QString& path) {
     return TextFile::writeLines(path, optionLines(v));
 }
 

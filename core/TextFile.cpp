@@ -1,25 +1,69 @@
 #include "core/TextFile.h"
 
 #include "core/Cp1251.h"
+#include "core/FileError.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDevice>
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 namespace {
+
 QString tr(const char* text) {
     return QCoreApplication::translate("TextFile", text);
 }
 
-QString nativeName(const QString& path) {
-    return QDir::toNativeSeparators(path);
+const char* const openFailed = "Не удалось открыть файл \"%1\": %2";
+const char* const readFailed = "Не удалось прочитать файл \"%1\": %2";
+const char* const writeFailed = "Не удалось записать файл \"%1\": %2";
+const char* const appendFailed = "Не удалось дописать файл \"%1\": %2";
+
+// The error number of the system call that just failed; Qt's own error texts are English.
+int lastError() {
+    return errno;
 }
 
-Result failure(const char* what, const QString& path, const QString& reason) {
-    return Result::failure(tr(what).arg(nativeName(path), reason));
+Result<> writeChecked(QIODevice& device, const QByteArray& bytes, const QString& path, const char* sentence) {
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        errno = 0;
+        const qint64 written = device.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            return FileError::failure(sentence, path, lastError());
+        done += written;
+    }
+    // A buffered file still holds what it took; its failure would surface only when it is closed, too late to
+    // keep the previous content.
+    if (auto* file = qobject_cast<QFileDevice*>(&device)) {
+        errno = 0;
+        if (!file->flush())
+            return FileError::failure(sentence, path, lastError());
+    }
+    return {};
 }
+
+// What reached the file must be all of it, on the disk and not only in the system's cache: a full disk may
+// show only here.
+Result<> checkOnDisk(QFileDevice& file, qint64 expected, const QString& path) {
+    if (file.size() != expected)
+        return FileError::failure(writeFailed, path, 0);
+#ifdef Q_OS_UNIX
+    errno = 0;
+    if (::fsync(file.handle()) != 0 && errno != EINVAL)
+        return FileError::failure(writeFailed, path, lastError());
+#endif
+    return {};
+}
+
 } // namespace
 
 namespace TextFile {
@@ -69,75 +113,84 @@ QByteArray joinLines(const QStringList& lines) {
     return out;
 }
 
-Result readBytes(const QString& path, QByteArray& bytes, qint64 maxBytes) {
+Result<QByteArray> readBytes(const QString& path, qint64 maxBytes) {
     QFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::ReadOnly))
-        return failure("Не удалось открыть файл \"%1\": %2", path, file.errorString());
+        return FileError::failure(openFailed, path, lastError());
     if (maxBytes >= 0 && file.size() > maxBytes)
-        return Result::failure(tr("Файл \"%1\" слишком велик (%2 МБ); программа читает файлы не больше %3 МБ.")
-                                   .arg(nativeName(path))
-                                   .arg(file.size() / (1024 * 1024))
-                                   .arg(maxBytes / (1024 * 1024)));
+        return Failure{tr("Файл \"%1\" слишком велик (%2 МБ); программа читает файлы не больше %3 МБ.")
+                           .arg(FileError::nativePath(path))
+                           .arg(file.size() / (1024 * 1024))
+                           .arg(maxBytes / (1024 * 1024))};
     // A device that does not tell its size (a pipe) is still read no further than the limit. A plain file is read
     // whole: asking for the limit up front would allocate all of it for every small file.
-    bytes = maxBytes >= 0 && file.isSequential() ? file.read(maxBytes + 1) : file.readAll();
-    if (maxBytes >= 0 && bytes.size() > maxBytes) {
-        bytes.clear();
-        return Result::failure(tr("Файл \"%1\" слишком велик; программа читает файлы не больше %2 МБ.")
-                                   .arg(nativeName(path))
-                                   .arg(maxBytes / (1024 * 1024)));
-    }
+    errno = 0;
+    QByteArray bytes = maxBytes >= 0 && file.isSequential() ? file.read(maxBytes + 1) : file.readAll();
+    if (maxBytes >= 0 && bytes.size() > maxBytes)
+        return Failure{tr("Файл \"%1\" слишком велик; программа читает файлы не больше %2 МБ.")
+                           .arg(FileError::nativePath(path))
+                           .arg(maxBytes / (1024 * 1024))};
     if (file.error() != QFileDevice::NoError)
-        return failure("Не удалось прочитать файл \"%1\": %2", path, file.errorString());
-    return Result::success();
+        return FileError::failure(readFailed, path, lastError());
+    return bytes;
 }
 
-ReadResult readLines(const QString& path, qsizetype maxLines, qint64 maxBytes) {
-    ReadResult out;
-    QByteArray bytes;
-    out.result = readBytes(path, bytes, maxBytes);
-    if (!out.result)
-        return out;
-    out.lines = splitLines(bytes, maxLines);
-    if (maxLines >= 0 && out.lines.size() > maxLines) {
-        out.result = Result::failure(tr("Файл \"%1\" содержит больше %2 строк.").arg(nativeName(path)).arg(maxLines));
-        out.lines.clear();
-    }
-    return out;
+Result<QStringList> readLines(const QString& path, qsizetype maxLines, qint64 maxBytes) {
+    const Result<QByteArray> bytes = readBytes(path, maxBytes);
+    if (!bytes)
+        return Failure{bytes.error};
+    QStringList lines = splitLines(*bytes, maxLines);
+    if (maxLines >= 0 && lines.size() > maxLines)
+        return Failure{tr("Файл \"%1\" содержит больше %2 строк.").arg(FileError::nativePath(path)).arg(maxLines)};
+    return lines;
 }
 
-Result writeBytes(const QString& path, const QByteArray& bytes) {
+Result<> writeAll(QIODevice& device, const QByteArray& bytes, const QString& path) {
+    return writeChecked(device, bytes, path, writeFailed);
+}
+
+Result<> writeBytes(const QString& path, const QByteArray& bytes) {
     // The new content replaces the file by a rename, which would also replace a device or a pipe: only a plain
     // file (or none yet) is taken as a target.
     const QFileInfo existing(path);
     if (existing.exists() && !existing.isFile())
-        return Result::failure(tr("Не удалось записать файл \"%1\": это не обычный файл.").arg(nativeName(path)));
+        return Failure{tr("Не удалось записать файл \"%1\": это не обычный файл.").arg(FileError::nativePath(path))};
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failure("Не удалось записать файл \"%1\": %2", path, file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
+    // Unbuffered, every write reaches the file at once and a failing one is seen at once. Buffered, a small file
+    // would still be in the buffer when commit() runs, and with this Qt a write failing there is not seen: the
+    // short file replaced the previous one and commit() said it had worked.
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return FileError::failure(writeFailed, path, lastError());
+    Result<> written = writeChecked(file, bytes, path, writeFailed);
+    if (written)
+        written = checkOnDisk(file, bytes.size(), path);
+    if (!written) {
+        // Nothing replaces the target; the temporary file goes with the QSaveFile.
         file.cancelWriting();
-        return failure("Не удалось записать файл \"%1\": %2", path, reason);
+        return written;
     }
+    errno = 0;
     if (!file.commit())
-        return failure("Не удалось записать файл \"%1\": %2", path, file.errorString());
-    return Result::success();
+        return FileError::failure(writeFailed, path, lastError());
+    return {};
 }
 
-Result writeLines(const QString& path, const QStringList& lines) {
+Result<> writeLines(const QString& path, const QStringList& lines) {
     return writeBytes(path, joinLines(lines));
 }
 
-Result appendLines(const QString& path, const QStringList& lines) {
+Result<> appendLines(const QString& path, const QStringList& lines) {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return failure("Не удалось дописать файл \"%1\": %2", path, file.errorString());
-    const QByteArray bytes = joinLines(lines);
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        return failure("Не удалось дописать файл \"%1\": %2", path, file.errorString());
-    file.close();
-    return Result::success();
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+        return FileError::failure(appendFailed, path, lastError());
+    const qint64 before = file.size();
+    const Result<> written = writeChecked(file, joinLines(lines), path, appendFailed);
+    if (!written && !file.isSequential())
+        (void)file.resize(before);
+    return written;
 }
 
 } // namespace TextFile

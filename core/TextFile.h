@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+class QIODevice;
+
 // The one line format of every file the program reads and writes: Windows-1251, each line ended by CR LF.
 namespace TextFile {
 
@@ -20,23 +22,23 @@ inline constexpr qint64 DefaultMaxBytes = 64 * 1024 * 1024;
 // pasted text can never break the line structure of a base, the journal or a dialogue file.
 QString singleLine(const QString& text);
 
-struct ReadResult {
-    Result result;
-    QStringList lines;
-};
-
 // Reads the whole file. A file of more than maxLines lines, or larger than maxBytes, is refused rather than cut
 // short.
-ReadResult readLines(const QString& path, qsizetype maxLines = -1, qint64 maxBytes = DefaultMaxBytes);
-Result readBytes(const QString& path, QByteArray& bytes, qint64 maxBytes = DefaultMaxBytes);
+Result<QStringList> readLines(const QString& path, qsizetype maxLines = -1, qint64 maxBytes = DefaultMaxBytes);
+Result<QByteArray> readBytes(const QString& path, qint64 maxBytes = DefaultMaxBytes);
 // Splits at most maxLines + 1 lines, enough to tell that a file has too many.
 QStringList splitLines(const QByteArray& bytes, qsizetype maxLines);
 
-// Replaces the file as a whole: until the new content is complete on disk the old file stays as it was.
-Result writeLines(const QString& path, const QStringList& lines);
-Result writeBytes(const QString& path, const QByteArray& bytes);
+// Replaces the file as a whole: until the new content is complete on disk the old file stays as it was, and a
+// new file that could not be completed is not left behind.
+Result<> writeLines(const QString& path, const QStringList& lines);
+Result<> writeBytes(const QString& path, const QByteArray& bytes);
 
-// Appends within one open-write-close; a missing file is created.
-Result appendLines(const QString& path, const QStringList& lines);
+// Appends within one open-write-close; a missing file is created. An append that fails is cut off again, so that
+// the file never ends in half a line.
+Result<> appendLines(const QString& path, const QStringList& lines);
+
+// Writes every byte to an open device or says why not, naming `path`: a short write counts as a failure.
+Result<> writeAll(QIODevice& device, const QByteArray& bytes, const QString& path);
 
 } // namespace TextFile

@@ -1,6 +1,7 @@
 #include "dialogue/Dialogue.h"
 
 #include "core/Variables.h"
+#include "core/Version.h"
 #include "dialogue/DialogueFile.h"
 #include "dialogue/Export.h"
 #include "dialogue/Journal.h"
@@ -9,7 +10,7 @@
 #include <QFileInfo>
 
 Dialogue::Dialogue(Variables& variables, RandomSource& random, const Clock& clock, QObject* parent)
-    : QObject(parent), m_v(variables), m_random(random), m_clock(clock), m_journalPath(Journal::journalFileName()) {}
+    : QObject(parent), m_v(variables), m_random(random), m_clock(clock) {}
 
 QString Dialogue::humanStartsIntro() {
     return QStringLiteral("Новый диалог. Его начинаете вы. Введите свою реплику и нажмите клавишу 'Enter'.");
@@ -28,11 +29,10 @@ QString Dialogue::noQuestionsMessage() {
 }
 
 QString Dialogue::caption() const {
-    return QStringLiteral("Talkomat v%1.%2 [").arg(TALKOMAT_VERSION_MAJOR).arg(TALKOMAT_VERSION_MINOR) +
-           m_v.DialogFileTitle + QLatin1Char(']');
+    return Version::title() + QStringLiteral(" [") + m_v.DialogFileTitle + QLatin1Char(']');
 }
 
-void Dialogue::journal(const Result& result) {
+void Dialogue::journal(const Result<>& result) {
     const bool wasWorking = m_journalResult.ok;
     m_journalResult = result;
     // One notice when the journal stops taking lines, not one for every line it refuses.
@@ -95,8 +95,8 @@ void Dialogue::DialogStop() {
     appendToPane(QStringLiteral("\r\n\r\n") + stopNotice());
 }
 
-Result Dialogue::saveTo(const QString& path) {
-    Result r = DialogueFile::write(path, m_v, m_pane);
+Result<> Dialogue::saveTo(const QString& path) {
+    Result<> r = DialogueFile::write(path, m_v, m_pane);
     if (!r)
         return r;
     m_v.DialogFilePath = path;
@@ -106,10 +106,11 @@ Result Dialogue::saveTo(const QString& path) {
     return r;
 }
 
-Result Dialogue::openFrom(const QString& path) {
-    DialogueFileContent c;
-    if (Result r = DialogueFile::read(path, c); !r)
-        return r;
+Result<> Dialogue::openFrom(const QString& path) {
+    const Result<DialogueFileContent> read = DialogueFile::read(path);
+    if (!read)
+        return Failure{read.error};
+    const DialogueFileContent& c = *read;
     m_v.Mode = c.Mode;
     m_v.PreviousPhrase = c.PreviousPhrase;
     m_v.PendingKeys = c.PendingKeys;
@@ -125,11 +126,11 @@ Result Dialogue::openFrom(const QString& path) {
     m_v.DialogSaved = true;
     setRunning(true);
     emit captionChanged(caption());
-    return Result::success();
+    return {};
 }
 
-Result Dialogue::exportTo(const QString& path, const QFont& font) {
-    Result r = Export::DialogExport(path, m_pane, font);
+Result<> Dialogue::exportTo(const QString& path, const QFont& font) {
+    Result<> r = Export::DialogExport(path, m_pane, font);
     if (r)
         m_v.DialogSaved = true;
     return r;

@@ -24,10 +24,11 @@ public:
     bool humanStarts() const { return m_humanStarts; }
     void setHumanStarts(bool humanStarts) { m_humanStarts = humanStarts; }
     QString caption() const;
+    // The journal's full path, in the program's folder; whoever knows the folder sets it before the first dialogue.
     QString journalPath() const { return m_journalPath; }
     void setJournalPath(const QString& path) { m_journalPath = path; }
     // How the last journal write went; a failing journal never stops the dialogue.
-    const Result& journalResult() const { return m_journalResult; }
+    const Result<>& journalResult() const { return m_journalResult; }
 
     // A turn on the phrase the person typed: the two lines go to the pane and the journal.
     TurnResult Turn(const QString& raw);
@@ -37,12 +38,12 @@ public:
     void DialogStop();
 
     // Writes the dialogue file; only a complete write takes the new name and counts the dialogue as saved.
-    Result saveTo(const QString& path);
+    Result<> saveTo(const QString& path);
     // Reads the whole file first: a damaged one leaves the current dialogue, its state and the pane untouched.
     // An opened dialogue runs, even one that had been stopped before it was saved.
-    Result openFrom(const QString& path);
+    Result<> openFrom(const QString& path);
     // Plain text or rich text by the name's ending; the dialogue then counts as saved.
-    Result exportTo(const QString& path, const QFont& font);
+    Result<> exportTo(const QString& path, const QFont& font);
 
     static QString humanStartsIntro();
     static QString programStartsIntro();
@@ -60,14 +61,14 @@ signals:
 private:
     void setRunning(bool running);
     void appendToPane(const QString& addition);
-    void journal(const Result& result);
+    void journal(const Result<>& result);
 
     Variables& m_v;
     RandomSource& m_random;
     const Clock& m_clock;
     QString m_pane;
     QString m_journalPath;
-    Result m_journalResult;
+    Result<> m_journalResult;
     EngineIndex m_index;
     bool m_running = false;
     bool m_humanStarts = true;

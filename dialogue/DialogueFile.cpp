@@ -1,12 +1,12 @@
 #include "dialogue/DialogueFile.h"
 
 #include "core/Cp1251.h"
+#include "core/FileError.h"
 #include "core/OptionValue.h"
 #include "core/TextFile.h"
 #include "core/Variables.h"
 
 #include <QCoreApplication>
-#include <QDir>
 
 #include <optional>
 
@@ -40,21 +40,20 @@ QByteArray encode(const Variables& v, const QString& paneText) {
     return TextFile::joinLines(lines) + Cp1251::encode(paneText) + "\r\n";
 }
 
-Result write(const QString& path, const Variables& v, const QString& paneText) {
+Result<> write(const QString& path, const Variables& v, const QString& paneText) {
     return TextFile::writeBytes(path, encode(v, paneText));
 }
 
-Result decode(const QByteArray& bytes, const QString& path, DialogueFileContent& content) {
-    const QString name = QDir::toNativeSeparators(path);
+Result<DialogueFileContent> decode(const QByteArray& bytes, const QString& path) {
+    const QString name = FileError::nativePath(path);
     const QStringList lines = TextFile::splitLines(bytes);
     if (lines.size() < 5)
-        return Result::failure(tr("Файл \"%1\" не похож на сохраненный диалог: он слишком короткий.").arg(name));
+        return Failure{tr("Файл \"%1\" не похож на сохраненный диалог: он слишком короткий.").arg(name)};
     const std::optional<qint16> count = parseNumber(lines.at(4));
     if (!count || *count < 0)
-        return Result::failure(
-            tr("Файл \"%1\" поврежден: в строке 5 должно стоять число заданных вопросов.").arg(name));
+        return Failure{tr("Файл \"%1\" поврежден: в строке 5 должно стоять число заданных вопросов.").arg(name)};
     if (lines.size() < 5 + *count + 1)
-        return Result::failure(tr("Файл \"%1\" поврежден: он обрывается раньше текста диалога.").arg(name));
+        return Failure{tr("Файл \"%1\" поврежден: он обрывается раньше текста диалога.").arg(name)};
     DialogueFileContent c;
     c.Mode = lines.at(0);
     c.PreviousPhrase = lines.at(1);
@@ -64,19 +63,18 @@ Result decode(const QByteArray& bytes, const QString& path, DialogueFileContent&
     for (int i = 0; i < *count; ++i) {
         const std::optional<qint16> index = parseNumber(lines.at(5 + i));
         if (!index)
-            return Result::failure(tr("Файл \"%1\" поврежден: в строке %2 должно стоять число.").arg(name).arg(6 + i));
+            return Failure{tr("Файл \"%1\" поврежден: в строке %2 должно стоять число.").arg(name).arg(6 + i)};
         c.AskedQuestions.append(*index);
     }
     c.PaneText = lines.mid(5 + *count).join(QStringLiteral("\r\n"));
-    content = std::move(c);
-    return Result::success();
+    return c;
 }
 
-Result read(const QString& path, DialogueFileContent& content) {
-    QByteArray bytes;
-    if (Result r = TextFile::readBytes(path, bytes, MaxBytes); !r)
-        return r;
-    return decode(bytes, path, content);
+Result<DialogueFileContent> read(const QString& path) {
+    const Result<QByteArray> bytes = TextFile::readBytes(path, MaxBytes);
+    if (!bytes)
+        return Failure{bytes.error};
+    return decode(*bytes, path);
 }
 
 } // namespace DialogueFile

@@ -23,12 +23,12 @@ namespace DialogueFile {
 inline constexpr qint64 MaxBytes = 256 * 1024 * 1024;
 
 QByteArray encode(const Variables& v, const QString& paneText);
-Result write(const QString& path, const Variables& v, const QString& paneText);
+Result<> write(const QString& path, const Variables& v, const QString& paneText);
 
 // Reads and checks the whole file before anything is applied: a file that cannot be read, ends early, holds a
 // count or index that is not a 16-bit number, a negative count, or no pane text is refused with a reason.
-Result read(const QString& path, DialogueFileContent& content);
-Result decode(const QByteArray& bytes, const QString& path, DialogueFileContent& content);
+Result<DialogueFileContent> read(const QString& path);
+Result<DialogueFileContent> decode(const QByteArray& bytes, const QString& path);
 
 QString filter();
 

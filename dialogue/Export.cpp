@@ -66,7 +66,7 @@ QByteArray rtf(const QString& paneText, const QFont& font) {
     return out;
 }
 
-Result DialogExport(const QString& path, const QString& paneText, const QFont& font) {
+Result<> DialogExport(const QString& path, const QString& paneText, const QFont& font) {
     return TextFile::writeBytes(path, isRtfName(path) ? rtf(paneText, font) : plainText(paneText));
 }
 

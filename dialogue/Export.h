@@ -18,6 +18,6 @@ QByteArray plainText(const QString& paneText);
 // including those outside the Cyrillic code page.
 QByteArray rtf(const QString& paneText, const QFont& font);
 
-Result DialogExport(const QString& path, const QString& paneText, const QFont& font);
+Result<> DialogExport(const QString& path, const QString& paneText, const QFont& font);
 
 } // namespace Export

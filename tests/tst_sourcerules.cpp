@@ -76,6 +76,7 @@ class tst_SourceRules : public QObject {
 private slots:
     void everyConnectHasAContextObject();
     void noDialogIsOpenedPastTheSeam();
+    void noWorkingDirectory();
 };
 
 // A connect without a receiver outlives the object its functor uses; one with a context object is cut when either
@@ -107,6 +108,22 @@ void tst_SourceRules::noDialogIsOpenedPastTheSeam() {
     QStringList offences;
     for (const Source& source : programSources()) {
         for (auto it = statics.globalMatch(source.text); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            offences.append(source.path + QLatin1Char(':') + QString::number(lineOf(source.text, m.capturedStart())));
+        }
+    }
+    QVERIFY2(offences.isEmpty(), qPrintable(offences.join(QLatin1Char(' '))));
+}
+
+// The program's files are resolved in its folder, passed to whoever opens one; a working directory changed or
+// read anywhere would make a bare name depend on where the process happens to stand.
+void tst_SourceRules::noWorkingDirectory() {
+    static const QRegularExpression cwd(QStringLiteral("\\bQDir::setCurrent\\b|\\bcurrentPath\\b"));
+    QStringList offences;
+    for (const Source& source : programSources()) {
+        if (source.path.startsWith(QLatin1String("app/")))
+            continue;
+        for (auto it = cwd.globalMatch(source.text); it.hasNext();) {
             const QRegularExpressionMatch m = it.next();
             offences.append(source.path + QLatin1Char(':') + QString::number(lineOf(source.text, m.capturedStart())));
         }

@@ -66,11 +66,10 @@ bool BaseEditor::stored(BaseEdit::AddResult result) {
     case BaseEdit::AddResult::Added:
         return true;
     case BaseEdit::AddResult::PhraseRefused:
-        m_dialogs.message(this, BaseEdit::phraseRefusedMessage(), QStringLiteral("Сообщение"),
-                          Dialogs::Icon::Information);
+        m_dialogs.notice(this, BaseEdit::phraseRefusedMessage());
         return false;
     case BaseEdit::AddResult::BaseFull:
-        m_dialogs.message(this, BaseEdit::baseFullMessage(), QStringLiteral("Сообщение"), Dialogs::Icon::Information);
+        m_dialogs.notice(this, BaseEdit::baseFullMessage());
         return false;
     case BaseEdit::AddResult::Ignored:
         break;

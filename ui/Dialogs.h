@@ -39,6 +39,14 @@ public:
 
     // Runs one of the program's own modal windows and returns its result code.
     virtual int execModal(QDialog& dialog) = 0;
+
+    // The two kinds of message the program shows: a notice titled "Сообщение", a failure titled "Ошибка".
+    void notice(QWidget* parent, const QString& text, Icon icon = Icon::Information) {
+        message(parent, text, noticeTitle(), icon);
+    }
+    void failure(QWidget* parent, const QString& text) { message(parent, text, errorTitle(), Icon::Critical); }
+    static QString noticeTitle() { return QStringLiteral("Сообщение"); }
+    static QString errorTitle() { return QStringLiteral("Ошибка"); }
 };
 
 // "Диалоги (*.dlg)|*.dlg|Все файлы|*.*" in the form Qt's file dialogs take: one entry per pair.

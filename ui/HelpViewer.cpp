@@ -1,6 +1,7 @@
 #include "ui/HelpViewer.h"
 
 #include "core/Cp1251.h"
+#include "core/FileError.h"
 #include "ui/Twips.h"
 
 #include <QDir>
@@ -14,6 +15,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <cerrno>
 #include <cmath>
 
 HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window), m_browser(new QTextBrowser(this)) {
@@ -74,9 +76,10 @@ QString HelpViewer::decodeHelp(const QByteArray& bytes) {
 
 void HelpViewer::openTopic(const QString& helpFile, int topic) {
     QFile file(helpFile);
+    errno = 0;
     if (!file.open(QIODevice::ReadOnly)) {
-        m_browser->setPlainText(QStringLiteral("Не удалось открыть файл справки \"%1\": %2")
-                                    .arg(QDir::toNativeSeparators(helpFile), file.errorString()));
+        m_browser->setPlainText(
+            FileError::failure("Не удалось открыть файл справки \"%1\": %2", helpFile, errno).message);
         return;
     }
     m_browser->setSearchPaths({QFileInfo(helpFile).absolutePath()});

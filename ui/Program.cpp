@@ -1,6 +1,8 @@
 #include "ui/Program.h"
 
+#include "core/FileError.h"
 #include "dialogue/Dialogue.h"
+#include "dialogue/Journal.h"
 #include "ui/Dialogs.h"
 #include "ui/frmMain.h"
 #include "ui/frmSplash.h"
@@ -9,6 +11,8 @@
 #include <QIcon>
 #include <QSettings>
 #include <QStandardPaths>
+
+#include <cerrno>
 
 QString ProgramContext::defaultFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
@@ -38,40 +42,42 @@ Program::~Program() {
 Program::Start Program::start() {
     Dialogs& dialogs = m_context.dialogs;
     const QString folder = m_context.folder;
-    const QString title = QStringLiteral("Сообщение");
 
+    errno = 0;
     if (!QDir().mkpath(folder)) {
-        dialogs.message(
-            nullptr, QStringLiteral("Не удалось создать папку программы \"%1\".").arg(QDir::toNativeSeparators(folder)),
-            title, Dialogs::Icon::Critical);
+        const int error = errno;
+        dialogs.notice(nullptr,
+                       FileError::failure("Не удалось создать папку программы \"%1\": %2", folder, error).message,
+                       Dialogs::Icon::Critical);
         return Start::Failed;
     }
     m_instance = std::make_unique<SingleInstance>(folder);
     if (!m_instance->tryLock()) {
         m_instance.reset();
-        dialogs.message(nullptr, alreadyRunningMessage(), title, Dialogs::Icon::Exclamation);
+        dialogs.notice(nullptr, alreadyRunningMessage(), Dialogs::Icon::Exclamation);
         return Start::AlreadyRunning;
     }
-    if (Result r = prepareProgramFolder(folder, m_context.seedDir); !r) {
-        dialogs.message(nullptr, r.error, title, Dialogs::Icon::Critical);
+    if (Result<> r = prepareProgramFolder(folder, m_context.seedDir); !r) {
+        dialogs.notice(nullptr, r.error, Dialogs::Icon::Critical);
         return Start::Failed;
     }
-    // The options, the bases and the journal are named without a folder and must resolve here for the whole run,
-    // whatever folders a file chooser visits.
-    QDir::setCurrent(folder);
-
     m_splash = std::make_unique<frmSplash>();
     m_splash->showNow();
 
+    // The options, the bases and the journal are named without a folder and resolve here for the whole run,
+    // whatever folders a file chooser visits.
+    m_folder = ProgramFolder(folder);
     m_dialogue = std::make_unique<Dialogue>(m_context.variables, m_context.random, m_context.clock);
-    m_main = std::make_unique<frmMain>(m_context.variables, *m_dialogue, dialogs, m_context.settings, m_context.clock);
+    m_dialogue->setJournalPath(m_folder.resolve(Journal::journalFileName()));
+    m_main = std::make_unique<frmMain>(m_context.variables, *m_dialogue, dialogs, m_context.settings, m_context.clock,
+                                       m_folder);
     connect(m_main.get(), &frmMain::activated, this, &Program::closeSplash);
 
     const StartupOutcome outcome = m_main->Form_Load();
     if (!outcome.result) {
         closeSplash();
-        dialogs.message(nullptr, QStringLiteral("Программа не может начать работу.\r\n") + outcome.result.error, title,
-                        Dialogs::Icon::Critical);
+        dialogs.notice(nullptr, QStringLiteral("Программа не может начать работу.\r\n") + outcome.result.error,
+                       Dialogs::Icon::Critical);
         m_main.reset();
         return Start::Failed;
     }
@@ -79,6 +85,12 @@ Program::Start Program::start() {
     m_main->activateWindow();
     // Without a window manager the activation may never come; the splash must not outlive the start either way.
     closeSplash();
+    if (!outcome.backup)
+        dialogs.notice(m_main.get(),
+                       outcome.backup.error +
+                           QStringLiteral("\r\nПрограмма работает с настройками по умолчанию; файл настроек оставлен "
+                                          "как был."),
+                       Dialogs::Icon::Exclamation);
     return Start::Running;
 }
 

@@ -1,12 +1,14 @@
 #pragma once
 
-#include "core/Startup.h"
+#include "core/ProgramFolder.h"
+#include "core/SingleInstance.h"
 
 #include <QObject>
 #include <QString>
 
 #include <memory>
 
+struct Variables;
 class QIcon;
 class QSettings;
 class Clock;
@@ -23,6 +25,7 @@ struct ProgramContext {
     const Clock& clock;
     Dialogs& dialogs;
     QSettings& settings;
+    // The program's folder: the options, the journal, the help and the bases named without a folder lie here.
     QString folder = defaultFolder();
     // Where the shipped bases and help come from on first start.
     QString seedDir = QStringLiteral(":/data");
@@ -53,6 +56,7 @@ private:
     void closeSplash();
 
     ProgramContext m_context;
+    ProgramFolder m_folder;
     std::unique_ptr<SingleInstance> m_instance;
     std::unique_ptr<Dialogue> m_dialogue;
     std::unique_ptr<frmSplash> m_splash;

@@ -1,6 +1,5 @@
 #include "ui/frmList.h"
 
-#include "core/TextFile.h"
 #include "dialogue/Journal.h"
 #include "ui/BusyCursor.h"
 #include "ui/Dialogs.h"
@@ -12,9 +11,6 @@
 #include <QPushButton>
 
 namespace {
-
-// Years of talking stay far below this; a bigger file is not a journal the program wrote.
-constexpr qint64 kMaxJournalBytes = qint64(512) * 1024 * 1024;
 
 QFont tahoma() {
     QFont font(QStringLiteral("Tahoma"));
@@ -84,19 +80,14 @@ void frmList::setClearAllowed(bool allowed) {
     m_cmdClear->setEnabled(allowed);
 }
 
-Result frmList::Form_Load() {
-    QByteArray bytes;
-    Result r = TextFile::readBytes(m_journalPath, bytes, kMaxJournalBytes);
-    if (!r) {
-        m_rtfList->setPlainText(QString());
-        return r;
-    }
-    m_rtfList->setPlainText(JournalView::textFromFile(bytes));
-    return r;
+Result<> frmList::Form_Load() {
+    const Result<QString> text = Journal::ReadJournal(m_journalPath);
+    m_rtfList->setPlainText(text ? *text : QString());
+    return text ? Result<>() : Failure{text.error};
 }
 
 void frmList::cmdClear_Click() {
-    Result r;
+    Result<> r;
     {
         BusyCursor busy(this);
         r = Journal::WriteJournalTitle(m_clock, m_journalPath);
@@ -104,8 +95,7 @@ void frmList::cmdClear_Click() {
             r = Form_Load();
     }
     if (!r)
-        m_dialogs.message(this, QStringLiteral("Журнал не очищен.\r\n") + r.error, QStringLiteral("Ошибка"),
-                          Dialogs::Icon::Critical);
+        m_dialogs.failure(this, QStringLiteral("Журнал не очищен.\r\n") + r.error);
 }
 
 void frmList::cmdPrint_Click() {

@@ -20,7 +20,7 @@ public:
     // The journal may be emptied only while no dialogue runs.
     void setClearAllowed(bool allowed);
     // Loads the journal; a failure names the file and the reason.
-    Result Form_Load();
+    Result<> Form_Load();
 
     JournalView* view() const { return m_rtfList; }
 

@@ -1,10 +1,12 @@
 #include "ui/frmMain.h"
 
 #include "core/Bases.h"
+#include "core/Version.h"
 #include "dialogue/Dialogue.h"
 #include "dialogue/Journal.h"
 #include "ui/BusyCursor.h"
 #include "ui/Dialogs.h"
+#include "ui/PaneColor.h"
 #include "ui/Twips.h"
 #include "ui/frmAbout.h"
 
@@ -43,12 +45,13 @@ QString frmMain::helpFileName() {
 }
 
 QString frmMain::baseCaption() {
-    return Settings::applicationName();
+    return Version::title();
 }
 
 frmMain::frmMain(Variables& v, Dialogue& dialogue, Dialogs& dialogs, QSettings& settings, const Clock& clock,
-                 QWidget* parent)
-    : QMainWindow(parent), m_v(v), m_dialogue(dialogue), m_dialogs(dialogs), m_settings(settings), m_clock(clock) {
+                 const ProgramFolder& folder, QWidget* parent)
+    : QMainWindow(parent), m_v(v), m_dialogue(dialogue), m_dialogs(dialogs), m_settings(settings), m_clock(clock),
+      m_folder(folder), m_merge(v) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(baseCaption());
     buildControls();
@@ -62,8 +65,7 @@ frmMain::frmMain(Variables& v, Dialogue& dialogue, Dialogs& dialogs, QSettings& 
     connect(
         &m_dialogue, &Dialogue::journalFailed, this,
         [this](const QString& error) {
-            m_dialogs.message(this, journalFailedMessage() + QStringLiteral("\n\n") + error,
-                              QStringLiteral("Сообщение"), Dialogs::Icon::Exclamation);
+            m_dialogs.notice(this, journalFailedMessage() + QStringLiteral("\n\n") + error, Dialogs::Icon::Exclamation);
         },
         Qt::QueuedConnection);
 
@@ -130,77 +132,90 @@ QAction* frmMain::addItem(QMenu* menu, const char* name, const QString& caption,
 }
 
 void frmMain::buildMenus() {
-    const QString sep = QStringLiteral("-");
+    buildDialogueMenu();
+    buildViewMenu();
+    buildOptionsMenu();
+    buildBasesMenu();
+    buildHelpMenu();
 
+    connect(m_mnuNewDialog, &QAction::triggered, this, &frmMain::DialogNew);
+    connect(m_mnuStop, &QAction::triggered, this, &frmMain::DialogStop);
+    connect(m_mnuExit, &QAction::triggered, this, &QWidget::close);
+    connect(m_mnuHuman, &QAction::triggered, this, [this] { m_dialogue.setHumanStarts(true); });
+    connect(m_mnuProgramm, &QAction::triggered, this, [this] { m_dialogue.setHumanStarts(false); });
+    connect(m_mnuHelp, &QAction::triggered, this,
+            [this] { m_dialogs.help(this, m_folder.resolve(helpFileName()), 1); });
+    connect(m_mnuAbout, &QAction::triggered, this, [this] {
+        frmAbout about(this);
+        m_dialogs.execModal(about);
+    });
+    connectDocumentMenus();
+    connectBaseMenus();
+    connectAppearanceMenus();
+}
+
+void frmMain::buildDialogueMenu() {
+    const QString sep = QStringLiteral("-");
     QMenu* mnuMain = addMenu(nullptr, "mnuMain", QStringLiteral("Диалог"));
-    QAction* mnuNewDialog =
-        addItem(mnuMain, "mnuNewDialog", QStringLiteral("Новый"), QKeySequence(Qt::CTRL | Qt::Key_N));
-    addItem(mnuMain, "mnuOpen", QStringLiteral("Открыть..."), QKeySequence(Qt::CTRL | Qt::Key_O));
+    m_mnuNewDialog = addItem(mnuMain, "mnuNewDialog", QStringLiteral("Новый"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    m_mnuOpen = addItem(mnuMain, "mnuOpen", QStringLiteral("Открыть..."), QKeySequence(Qt::CTRL | Qt::Key_O));
     addItem(mnuMain, "mnuSeparator7", sep);
     m_mnuSave = addItem(mnuMain, "mnuSave", QStringLiteral("Сохранить"), QKeySequence(Qt::CTRL | Qt::Key_S));
     m_mnuSaveAs = addItem(mnuMain, "mnuSaveAs", QStringLiteral("Сохранить как..."));
     m_mnuStop = addItem(mnuMain, "mnuStop", QStringLiteral("Завершить"), QKeySequence(Qt::CTRL | Qt::Key_E));
     addItem(mnuMain, "mnuSeparator6", sep);
-    addItem(mnuMain, "mnuSaveFile", QStringLiteral("Записать"));
-    addItem(mnuMain, "mnuList", QStringLiteral("Журнал..."), QKeySequence(Qt::CTRL | Qt::Key_L));
+    m_mnuSaveFile = addItem(mnuMain, "mnuSaveFile", QStringLiteral("Записать"));
+    m_mnuList = addItem(mnuMain, "mnuList", QStringLiteral("Журнал..."), QKeySequence(Qt::CTRL | Qt::Key_L));
     addItem(mnuMain, "mnuSeparator5", sep);
-    addItem(mnuMain, "mnuPrint", QStringLiteral("Печать..."), QKeySequence(Qt::CTRL | Qt::Key_P));
+    m_mnuPrint = addItem(mnuMain, "mnuPrint", QStringLiteral("Печать..."), QKeySequence(Qt::CTRL | Qt::Key_P));
     addItem(mnuMain, "mnuSeparator", sep);
-    QAction* mnuExit = addItem(mnuMain, "mnuExit", QStringLiteral("Выход"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    m_mnuExit = addItem(mnuMain, "mnuExit", QStringLiteral("Выход"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+}
 
+void frmMain::buildViewMenu() {
     QMenu* mnuView = addMenu(nullptr, "mnuView", QStringLiteral("Вид"));
     QMenu* mnuDialogWindow = addMenu(mnuView, "mnuDialogWindow", QStringLiteral("Окно диалога"));
-    addItem(mnuDialogWindow, "mnuColor", QStringLiteral("цвет..."));
-    addItem(mnuDialogWindow, "mnuFont", QStringLiteral("шрифт..."));
-    addItem(mnuView, "mnuSeparator4", sep);
-    addItem(mnuView, "mnuKeys", QStringLiteral("Клавиатура"), QKeySequence(Qt::CTRL | Qt::Key_K));
+    m_mnuColor = addItem(mnuDialogWindow, "mnuColor", QStringLiteral("цвет..."));
+    m_mnuFont = addItem(mnuDialogWindow, "mnuFont", QStringLiteral("шрифт..."));
+    addItem(mnuView, "mnuSeparator4", QStringLiteral("-"));
+    m_mnuKeys = addItem(mnuView, "mnuKeys", QStringLiteral("Клавиатура"), QKeySequence(Qt::CTRL | Qt::Key_K));
+}
 
+void frmMain::buildOptionsMenu() {
     QMenu* mnuOptions = addMenu(nullptr, "mnuOptions", QStringLiteral("Опции"));
     QMenu* mnuStartDialog = addMenu(mnuOptions, "mnuStartDialog", QStringLiteral("Начинает диалог"));
     m_mnuHuman = addItem(mnuStartDialog, "mnuHuman", QStringLiteral("человек"));
     m_mnuProgramm = addItem(mnuStartDialog, "mnuProgramm", QStringLiteral("программа"));
-    addItem(mnuOptions, "nmuHumanName", QStringLiteral("Имя человека..."));
-
-    QMenu* mnuBases = addMenu(nullptr, "mnuBases", QStringLiteral("Базы знаний"));
-    addItem(mnuBases, "mnuCreate", QStringLiteral("Создать"), QKeySequence(Qt::CTRL | Qt::Key_M));
-    addItem(mnuBases, "mnuChoose", QStringLiteral("Выбрать..."), QKeySequence(Qt::CTRL | Qt::Key_T));
-    QMenu* mnuSplit = addMenu(mnuBases, "mnuSplit", QStringLiteral("Слить"));
-    addItem(mnuSplit, "mnuFirstBase", QStringLiteral("1-я база"));
-    addItem(mnuSplit, "mnuSecondBase", QStringLiteral("2-я база"));
-    m_mnuSeparator2 = addItem(mnuSplit, "mnuSeparator2", sep);
-    m_mnuRunSplit = addItem(mnuSplit, "mnuRunSplit", QStringLiteral("слить"));
-    QMenu* mnuChange = addMenu(mnuBases, "mnuChange", QStringLiteral("Редактировать"));
-    addItem(mnuChange, "mnuAnswers", QStringLiteral("базу знаний ответов"));
-    addItem(mnuChange, "mnuQuestions", QStringLiteral("базу знаний вопросов"));
-    addItem(mnuChange, "mnuSinonim", QStringLiteral("базу знаний синонимов"));
-    addItem(mnuBases, "mnuSeparator8", sep);
-    addItem(mnuBases, "mnuStatistics", QStringLiteral("Статистика..."));
-
-    QMenu* mnuInfo = addMenu(nullptr, "mnuInfo", QStringLiteral("Справка"));
-    QAction* mnuHelp = addItem(mnuInfo, "mnuHelp", QStringLiteral("Помощь"), QKeySequence(Qt::Key_F1));
-    QAction* mnuAbout = addItem(mnuInfo, "mnuAbout", QStringLiteral("О программе..."));
-
+    m_nmuHumanName = addItem(mnuOptions, "nmuHumanName", QStringLiteral("Имя человека..."));
     m_mnuHuman->setCheckable(true);
     m_mnuProgramm->setCheckable(true);
     m_mnuHuman->setChecked(true);
     auto* starters = new QActionGroup(this);
     starters->addAction(m_mnuHuman);
     starters->addAction(m_mnuProgramm);
+}
 
-    connect(mnuNewDialog, &QAction::triggered, this, &frmMain::DialogNew);
-    connect(m_mnuStop, &QAction::triggered, this, &frmMain::DialogStop);
-    connect(mnuExit, &QAction::triggered, this, &QWidget::close);
-    connect(m_mnuHuman, &QAction::triggered, this, [this] { m_dialogue.setHumanStarts(true); });
-    connect(m_mnuProgramm, &QAction::triggered, this, [this] { m_dialogue.setHumanStarts(false); });
-    connect(mnuHelp, &QAction::triggered, this, [this] { m_dialogs.help(this, helpFileName(), 1); });
-    connect(mnuAbout, &QAction::triggered, this, [this] {
-        frmAbout about(this);
-        m_dialogs.execModal(about);
-    });
+void frmMain::buildBasesMenu() {
+    QMenu* mnuBases = addMenu(nullptr, "mnuBases", QStringLiteral("Базы знаний"));
+    m_mnuCreate = addItem(mnuBases, "mnuCreate", QStringLiteral("Создать"), QKeySequence(Qt::CTRL | Qt::Key_M));
+    m_mnuChoose = addItem(mnuBases, "mnuChoose", QStringLiteral("Выбрать..."), QKeySequence(Qt::CTRL | Qt::Key_T));
+    QMenu* mnuSplit = addMenu(mnuBases, "mnuSplit", QStringLiteral("Слить"));
+    m_mnuFirstBase = addItem(mnuSplit, "mnuFirstBase", m_merge.firstCaption());
+    m_mnuSecondBase = addItem(mnuSplit, "mnuSecondBase", m_merge.secondCaption());
+    m_mnuSeparator2 = addItem(mnuSplit, "mnuSeparator2", QStringLiteral("-"));
+    m_mnuRunSplit = addItem(mnuSplit, "mnuRunSplit", QStringLiteral("слить"));
+    QMenu* mnuChange = addMenu(mnuBases, "mnuChange", QStringLiteral("Редактировать"));
+    m_mnuAnswers = addItem(mnuChange, "mnuAnswers", QStringLiteral("базу знаний ответов"));
+    m_mnuQuestions = addItem(mnuChange, "mnuQuestions", QStringLiteral("базу знаний вопросов"));
+    m_mnuSinonim = addItem(mnuChange, "mnuSinonim", QStringLiteral("базу знаний синонимов"));
+    addItem(mnuBases, "mnuSeparator8", QStringLiteral("-"));
+    m_mnuStatistics = addItem(mnuBases, "mnuStatistics", QStringLiteral("Статистика..."));
+}
 
-    connectDocumentMenus();
-    connectBaseMenus();
-    connectAppearanceMenus();
+void frmMain::buildHelpMenu() {
+    QMenu* mnuInfo = addMenu(nullptr, "mnuInfo", QStringLiteral("Справка"));
+    m_mnuHelp = addItem(mnuInfo, "mnuHelp", QStringLiteral("Помощь"), QKeySequence(Qt::Key_F1));
+    m_mnuAbout = addItem(mnuInfo, "mnuAbout", QStringLiteral("О программе..."));
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
@@ -262,8 +277,7 @@ void frmMain::moveCaretToEnd() {
 }
 
 void frmMain::applyPaneLook(const PaneLook& look) {
-    const QColor back(int(look.BackColor & 0xFF), int((look.BackColor >> 8) & 0xFF),
-                      int((look.BackColor >> 16) & 0xFF));
+    const QColor back = unpackColor(look.BackColor);
     QPalette palette = m_rtfDialog->palette();
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         palette.setColor(group, QPalette::Base, back);
@@ -282,11 +296,15 @@ void frmMain::applyPaneLook(const PaneLook& look) {
     m_rtfDialog->document()->setDefaultFont(font);
 }
 
-void frmMain::applyPlacement(const Placement& p) {
+void frmMain::applyPlacement(const Placement& stored) {
     const double dx = Twips::dpiX(this);
     const double dy = Twips::dpiY(this);
-    QRect frame(Twips::toPixels(p.Left, dx), Twips::toPixels(p.Top, dy), qMax(1, Twips::toPixels(p.Width, dx)),
-                qMax(1, Twips::toPixels(p.Height, dy)));
+    // The menu bar and the phrase box must fit: a smaller window cannot be used, and it would be stored so again.
+    const QSize menus = menuBar()->sizeHint();
+    const Placement p =
+        withUsableSize(stored, Twips::fromPixels(menus.width(), dx), Twips::fromPixels(menus.height(), dy) + 380);
+    QRect frame(Twips::toPixels(p.Left, dx), Twips::toPixels(p.Top, dy), Twips::toPixels(p.Width, dx),
+                Twips::toPixels(p.Height, dy));
     frame = fitOntoScreens(frame, availableScreens());
     move(frame.topLeft());
     resize(frame.size());
@@ -338,7 +356,7 @@ StartupOutcome frmMain::Form_Load() {
             m_mnuSeparator2->setVisible(false);
         };
         steps.checkJournal = [this] { return Journal::ListCheck(m_clock, m_dialogue.journalPath()); };
-        outcome = RunStartup(m_v, steps);
+        outcome = RunStartup(m_v, steps, m_folder);
     }
     if (outcome.result)
         DialogNew();
@@ -358,8 +376,7 @@ void frmMain::Enter() {
 
 void frmMain::DialogNew() {
     if (m_dialogue.DialogNew() == Dialogue::NewResult::NoQuestions)
-        m_dialogs.message(this, Dialogue::noQuestionsMessage(), QStringLiteral("Сообщение"),
-                          Dialogs::Icon::Information);
+        m_dialogs.notice(this, Dialogue::noQuestionsMessage());
     m_txtPhrase->setFocus();
 }
 
@@ -384,37 +401,28 @@ bool frmMain::confirmClose() {
     const QString question = QStringLiteral("Вопрос");
     if (!m_dialogs.question(this, QStringLiteral("Выйти?"), question))
         return false;
-    if (!m_v.DialogSaved && m_dialogs.question(this, QStringLiteral("Сохранить диалог перед выходом?"), question)) {
-        m_dialogueSaveFailed = false;
-        saveDialogue();
-        // The person was told why; the program stays so that the dialogue can be saved elsewhere.
-        if (m_dialogueSaveFailed)
-            return false;
-    }
+    // After a failed save the person was told why; the program stays so that the dialogue can be saved elsewhere.
+    if (!m_v.DialogSaved && m_dialogs.question(this, QStringLiteral("Сохранить диалог перед выходом?"), question) &&
+        DialogSave() == SaveOutcome::Failed)
+        return false;
     if ((m_v.QuestionBaseChanged || m_v.AnswerBaseChanged || m_v.SynonymBaseChanged) &&
         m_dialogs.question(this, QStringLiteral("Сохранить базы знаний перед выходом?"), question)) {
-        Result saved;
+        Result<> saved;
         {
             BusyCursor busy(this);
-            saved = SaveBases(m_v);
+            saved = SaveBases(m_v, m_folder);
         }
         // Ending now would throw away what the program learned: the person is told and the program stays, so the
         // cause can be fixed and the bases saved on the next try (or dropped by answering No).
         if (!saved) {
-            m_dialogs.message(this,
-                              saved.error + QStringLiteral("\r\nБазы знаний не сохранены. Программа продолжает "
-                                                           "работу, чтобы изменения не пропали."),
-                              QStringLiteral("Ошибка"), Dialogs::Icon::Critical);
+            m_dialogs.failure(this, saved.error + QStringLiteral("\r\nБазы знаний не сохранены. Программа продолжает "
+                                                                 "работу, чтобы изменения не пропали."));
             return false;
         }
     }
     if (!isMinimized())
         writePlacement(m_settings, currentPlacement());
     return true;
-}
-
-QAction* frmMain::menuItem(const char* name) const {
-    return findChild<QAction*>(QLatin1String(name));
 }
 
 QString frmMain::journalFailedMessage() {

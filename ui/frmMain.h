@@ -1,10 +1,11 @@
 #pragma once
 
+#include "core/Merge.h"
+#include "core/Placement.h"
+#include "core/ProgramFolder.h"
 #include "core/Startup.h"
 
 #include <QMainWindow>
-
-#include <functional>
 
 class QAction;
 class QLineEdit;
@@ -22,7 +23,7 @@ class frmMain : public QMainWindow {
     Q_OBJECT
 public:
     frmMain(Variables& v, Dialogue& dialogue, Dialogs& dialogs, QSettings& settings, const Clock& clock,
-            QWidget* parent = nullptr);
+            const ProgramFolder& folder, QWidget* parent = nullptr);
     ~frmMain() override;
 
     // Everything between the splash and the first sight of the window: placement, options, journal, bases and
@@ -34,17 +35,16 @@ public:
     void DialogNew();
     void DialogStop();
     void DialogOpen();
-    void DialogSave();
-    void DialogSaveAs();
+    // What became of the dialogue: shut-down goes on after a save or a cancelled chooser, not after a failure.
+    enum class SaveOutcome { Saved, Cancelled, Failed };
+    SaveOutcome DialogSave();
+    SaveOutcome DialogSaveAs();
     void DialogExport();
     void DialogPrint();
 
     void applyPlacement(const Placement& placement);
     Placement currentPlacement() const;
     void applyPaneLook(const PaneLook& look);
-
-    // The dialogue save that "Сохранить" performs; shut-down calls it when the person wants the dialogue kept.
-    std::function<void()> saveDialogue = [] {};
 
     static QString helpFileName();
     static QString journalFailedMessage();
@@ -62,6 +62,11 @@ protected:
 private:
     void buildControls();
     void buildMenus();
+    void buildDialogueMenu();
+    void buildViewMenu();
+    void buildOptionsMenu();
+    void buildBasesMenu();
+    void buildHelpMenu();
     void layoutControls();
     void setRunningControls(bool running);
     void showPaneText(const QString& text);
@@ -71,32 +76,66 @@ private:
     static QList<QRect> availableScreens();
     QAction* addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut = {});
     QMenu* addMenu(QMenu* parent, const char* name, const QString& caption);
-    QAction* menuItem(const char* name) const;
 
     // Each group of menu commands is wired in a file of its own (frmMainDocuments.cpp, frmMainBases.cpp,
     // frmMainAppearance.cpp), so that the window's core stays small.
     void connectDocumentMenus();
     void connectBaseMenus();
     void connectAppearanceMenus();
+    void mnuList_Click();
+    void mnuChoose_Click();
+    void mnuCreate_Click();
+    void chooseMergeSource(bool first);
+    void mnuRunSplit_Click();
+    void showMergeSelection();
+    void mnuColor_Click();
+    void mnuFont_Click();
+    void nmuHumanName_Click();
+    void mnuKeys_Click();
+    QString optionsFile() const;
+    // A failed save of the options leaves the new value in memory and tells the person.
+    void reportOptionsSave(const Result<>& saved);
 
     Variables& m_v;
     Dialogue& m_dialogue;
     Dialogs& m_dialogs;
     QSettings& m_settings;
     const Clock& m_clock;
+    const ProgramFolder m_folder;
 
     QWidget* m_client = nullptr;
     QTextEdit* m_rtfDialog = nullptr;
     QLineEdit* m_txtPhrase = nullptr;
     QPushButton* m_cmdApply = nullptr;
-    QAction* m_mnuStop = nullptr;
+    // The menu items, each made once by its name in buildMenus().
+    QAction* m_mnuNewDialog = nullptr;
+    QAction* m_mnuOpen = nullptr;
     QAction* m_mnuSave = nullptr;
     QAction* m_mnuSaveAs = nullptr;
+    QAction* m_mnuStop = nullptr;
+    QAction* m_mnuSaveFile = nullptr;
+    QAction* m_mnuList = nullptr;
+    QAction* m_mnuPrint = nullptr;
+    QAction* m_mnuExit = nullptr;
+    QAction* m_mnuColor = nullptr;
+    QAction* m_mnuFont = nullptr;
+    QAction* m_mnuKeys = nullptr;
     QAction* m_mnuHuman = nullptr;
     QAction* m_mnuProgramm = nullptr;
+    QAction* m_nmuHumanName = nullptr;
+    QAction* m_mnuCreate = nullptr;
+    QAction* m_mnuChoose = nullptr;
+    QAction* m_mnuFirstBase = nullptr;
+    QAction* m_mnuSecondBase = nullptr;
     QAction* m_mnuSeparator2 = nullptr;
     QAction* m_mnuRunSplit = nullptr;
+    QAction* m_mnuAnswers = nullptr;
+    QAction* m_mnuQuestions = nullptr;
+    QAction* m_mnuSinonim = nullptr;
+    QAction* m_mnuStatistics = nullptr;
+    QAction* m_mnuHelp = nullptr;
+    QAction* m_mnuAbout = nullptr;
+    // Which merge sources the menu shows as chosen; the captions follow it.
+    Merge::MergeSelection m_merge;
     bool m_fitWhenShown = false;
-    // Set by a dialogue save that failed (not by a cancelled chooser): leaving now would lose the dialogue.
-    bool m_dialogueSaveFailed = false;
 };

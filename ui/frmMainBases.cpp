@@ -1,10 +1,8 @@
 // The main window's menu commands for the base editors, statistics, choosing and creating bases, the merge.
 #include "ui/frmMain.h"
 
-#include "core/Bases.h"
+#include "core/BaseFiles.h"
 #include "core/Merge.h"
-#include "core/Options.h"
-#include "core/TextFile.h"
 #include "ui/BusyCursor.h"
 #include "ui/Dialogs.h"
 #include "ui/frmAnswers.h"
@@ -13,146 +11,94 @@
 #include "ui/frmStatistics.h"
 
 #include <QAction>
-#include <QDir>
-
-namespace {
-
-QString baseFilter() {
-    return QStringLiteral("Базы знаний ответов (*.tka)|*.tka|Базы знаний вопросов (*.tkq)|*.tkq|Базы знаний "
-                          "синонимов (*.tks)|*.tks");
-}
-
-// The options, bases and journal are named relative to it for the whole run.
-QString programFolder() {
-    return QDir::currentPath();
-}
-
-} // namespace
 
 void frmMain::connectBaseMenus() {
-    connect(menuItem("mnuAnswers"), &QAction::triggered, this, [this] {
+    connect(m_mnuAnswers, &QAction::triggered, this, [this] {
         frmAnswers editor(m_v, m_dialogs, this);
         m_dialogs.execModal(editor);
     });
-    connect(menuItem("mnuQuestions"), &QAction::triggered, this, [this] {
+    connect(m_mnuQuestions, &QAction::triggered, this, [this] {
         frmQuestions editor(m_v, m_dialogs, this);
         m_dialogs.execModal(editor);
     });
-    connect(menuItem("mnuSinonim"), &QAction::triggered, this, [this] {
+    connect(m_mnuSinonim, &QAction::triggered, this, [this] {
         frmSinonims editor(m_v, m_dialogs, this);
         m_dialogs.execModal(editor);
     });
-    connect(menuItem("mnuStatistics"), &QAction::triggered, this, [this] {
+    connect(m_mnuStatistics, &QAction::triggered, this, [this] {
         frmStatistics statistics(m_v, this);
         m_dialogs.execModal(statistics);
     });
+    connect(m_mnuChoose, &QAction::triggered, this, &frmMain::mnuChoose_Click);
+    connect(m_mnuCreate, &QAction::triggered, this, &frmMain::mnuCreate_Click);
+    connect(m_mnuFirstBase, &QAction::triggered, this, [this] { chooseMergeSource(true); });
+    connect(m_mnuSecondBase, &QAction::triggered, this, [this] { chooseMergeSource(false); });
+    connect(m_mnuRunSplit, &QAction::triggered, this, &frmMain::mnuRunSplit_Click);
+}
 
-    connect(menuItem("mnuChoose"), &QAction::triggered, this, [this] {
-        const std::optional<QString> path =
-            m_dialogs.openFile(this, QStringLiteral("Выбор базы знаний"), baseFilter(), programFolder());
-        if (!path)
-            return;
-        QString* option = nullptr;
-        Result (*load)(Variables&) = nullptr;
-        switch (baseKindOf(*path)) {
-        case BaseKind::Answers:
-            option = &m_v.AnswerBaseFile;
-            load = LoadAnswers;
-            break;
-        case BaseKind::Questions:
-            option = &m_v.QuestionBaseFile;
-            load = LoadQuestions;
-            break;
-        case BaseKind::Synonyms:
-            option = &m_v.SynonymBaseFile;
-            load = LoadSinonims;
-            break;
-        case BaseKind::None:
-            break;
-        }
-        Result loaded;
-        if (option) {
-            const QString previous = *option;
-            *option = *path;
-            {
-                BusyCursor busy(this);
-                loaded = load(m_v);
-            }
-            // The loader keeps the previous base when the file cannot be read; the option goes back with it, so
-            // that the base in memory and the file it is saved to stay one pair.
-            if (!loaded)
-                *option = previous;
-        }
-        const Result saved = Options::SaveOptions(m_v);
-        QStringList problems;
-        if (!loaded)
-            problems.append(loaded.error + QStringLiteral("\r\nОставлена прежняя база знаний."));
-        if (!saved)
-            problems.append(saved.error);
-        if (!problems.isEmpty())
-            m_dialogs.message(this, problems.join(QStringLiteral("\r\n")), QStringLiteral("Ошибка"),
-                              Dialogs::Icon::Critical);
-    });
+void frmMain::mnuChoose_Click() {
+    const std::optional<QString> path =
+        m_dialogs.openFile(this, QStringLiteral("Выбор базы знаний"), baseFilter(), m_folder.path());
+    if (!path)
+        return;
+    Result<> chosen;
+    {
+        BusyCursor busy(this);
+        chosen = ChooseBase(m_v, *path, m_folder);
+    }
+    if (!chosen)
+        m_dialogs.failure(this, chosen.error);
+}
 
-    connect(menuItem("mnuCreate"), &QAction::triggered, this, [this] {
-        const std::optional<QString> path =
-            m_dialogs.saveFile(this, QStringLiteral("Создание базы знаний"), baseFilter(), programFolder(), {});
-        if (!path)
-            return;
-        Result created;
-        {
-            BusyCursor busy(this);
-            created = TextFile::writeLines(*path, {});
-        }
-        if (!created)
-            m_dialogs.message(this, created.error, QStringLiteral("Ошибка"), Dialogs::Icon::Critical);
-    });
+void frmMain::mnuCreate_Click() {
+    const std::optional<QString> path =
+        m_dialogs.saveFile(this, QStringLiteral("Создание базы знаний"), baseFilter(), m_folder.path(), {});
+    if (!path)
+        return;
+    Result<> created;
+    {
+        BusyCursor busy(this);
+        created = CreateBase(*path);
+    }
+    if (!created)
+        m_dialogs.failure(this, created.error);
+}
 
-    QAction* mnuFirstBase = menuItem("mnuFirstBase");
-    QAction* mnuSecondBase = menuItem("mnuSecondBase");
-    // Ready only when both sources are chosen, of one kind and not the same file; choosing one source un-chooses
-    // the other when it no longer fits, though its path is kept.
-    const auto chooseSource = [this, mnuFirstBase, mnuSecondBase](bool first) {
-        const std::optional<QString> path = m_dialogs.openFile(
-            this, first ? QStringLiteral("Выбор 1-й базы знаний") : QStringLiteral("Выбор 2-й базы знаний"),
-            Merge::sourceFilter(), programFolder());
-        if (!path)
-            return;
-        QString& chosen = first ? m_v.MergeFirstBaseFile : m_v.MergeSecondBaseFile;
-        const QString& other = first ? m_v.MergeSecondBaseFile : m_v.MergeFirstBaseFile;
-        QAction* chosenItem = first ? mnuFirstBase : mnuSecondBase;
-        QAction* otherItem = first ? mnuSecondBase : mnuFirstBase;
-        const QString otherPlain = first ? Merge::secondCaption() : Merge::firstCaption();
-        chosen = *path;
-        // A menu takes "&" as the mark of a shortcut letter; a path may hold one as it is.
-        QString caption = first ? Merge::firstCaption(chosen) : Merge::secondCaption(chosen);
-        chosenItem->setText(caption.replace(QLatin1Char('&'), QStringLiteral("&&")));
-        if (other.right(4) != chosen.right(4))
-            otherItem->setText(otherPlain);
-        if (other == chosen)
-            otherItem->setText(otherPlain);
-        const bool ready =
-            mnuFirstBase->text() != Merge::firstCaption() && mnuSecondBase->text() != Merge::secondCaption();
-        m_mnuRunSplit->setVisible(ready);
-        m_mnuSeparator2->setVisible(ready);
-    };
-    connect(mnuFirstBase, &QAction::triggered, this, [chooseSource] { chooseSource(true); });
-    connect(mnuSecondBase, &QAction::triggered, this, [chooseSource] { chooseSource(false); });
+void frmMain::chooseMergeSource(bool first) {
+    const std::optional<QString> path = m_dialogs.openFile(
+        this, first ? QStringLiteral("Выбор 1-й базы знаний") : QStringLiteral("Выбор 2-й базы знаний"),
+        Merge::sourceFilter(), m_folder.path());
+    if (!path)
+        return;
+    if (first)
+        m_merge.chooseFirst(*path);
+    else
+        m_merge.chooseSecond(*path);
+    showMergeSelection();
+}
 
-    connect(m_mnuRunSplit, &QAction::triggered, this, [this] {
-        const std::optional<QString> target =
-            m_dialogs.saveFile(this, QStringLiteral("Выбор базы знаний для слияния"),
-                               Merge::targetFilter(m_v.MergeFirstBaseFile), programFolder(), {});
-        if (!target)
-            return;
-        Result merged;
-        {
-            BusyCursor busy(this);
-            merged = Merge::MergeBases(m_v.MergeFirstBaseFile, m_v.MergeSecondBaseFile, *target);
-        }
-        if (merged)
-            m_dialogs.message(this, Merge::doneMessage(), QStringLiteral("Сообщение"), Dialogs::Icon::Information);
-        else
-            m_dialogs.message(this, Merge::failedMessage(), QStringLiteral("Ошибка"), Dialogs::Icon::Critical);
-    });
+void frmMain::showMergeSelection() {
+    // A menu takes "&" as the mark of a shortcut letter; a path may hold one as it is.
+    const auto shown = [](QString caption) { return caption.replace(QLatin1Char('&'), QStringLiteral("&&")); };
+    m_mnuFirstBase->setText(shown(m_merge.firstCaption()));
+    m_mnuSecondBase->setText(shown(m_merge.secondCaption()));
+    m_mnuRunSplit->setVisible(m_merge.ready());
+    m_mnuSeparator2->setVisible(m_merge.ready());
+}
+
+void frmMain::mnuRunSplit_Click() {
+    const std::optional<QString> target =
+        m_dialogs.saveFile(this, QStringLiteral("Выбор базы знаний для слияния"),
+                           Merge::targetFilter(m_v.MergeFirstBaseFile), m_folder.path(), {});
+    if (!target)
+        return;
+    Result<> merged;
+    {
+        BusyCursor busy(this);
+        merged = Merge::MergeBases(m_v.MergeFirstBaseFile, m_v.MergeSecondBaseFile, *target);
+    }
+    if (merged)
+        m_dialogs.notice(this, Merge::doneMessage());
+    else
+        m_dialogs.failure(this, Merge::failedMessage() + QStringLiteral("\r\n") + merged.error);
 }

@@ -15,103 +15,90 @@
 #include <QTextDocumentFragment>
 #include <QTextEdit>
 
-namespace {
-
-QString errorTitle() {
-    return QStringLiteral("Ошибка");
-}
-
-} // namespace
-
 void frmMain::connectDocumentMenus() {
-    connect(menuItem("mnuOpen"), &QAction::triggered, this, &frmMain::DialogOpen);
-    connect(menuItem("mnuSave"), &QAction::triggered, this, &frmMain::DialogSave);
-    connect(menuItem("mnuSaveAs"), &QAction::triggered, this, &frmMain::DialogSaveAs);
-    connect(menuItem("mnuSaveFile"), &QAction::triggered, this, &frmMain::DialogExport);
-    connect(menuItem("mnuPrint"), &QAction::triggered, this, &frmMain::DialogPrint);
-    connect(menuItem("mnuList"), &QAction::triggered, this, [this] {
-        frmList list(m_dialogs, m_clock, m_dialogue.journalPath(), this);
-        const QPalette pane = m_rtfDialog->palette();
-        list.copyLook(pane.color(QPalette::Base), pane.color(QPalette::Text), m_rtfDialog->font());
-        list.setClearAllowed(!m_mnuStop->isEnabled());
-        Result loaded;
-        {
-            BusyCursor busy(this);
-            loaded = list.Form_Load();
-        }
-        if (!loaded) {
-            m_dialogs.message(this, QStringLiteral("Журнал не может быть показан.\r\n") + loaded.error, errorTitle(),
-                              Dialogs::Icon::Critical);
-            return;
-        }
-        m_dialogs.execModal(list);
-    });
-    saveDialogue = [this] { DialogSave(); };
+    connect(m_mnuOpen, &QAction::triggered, this, &frmMain::DialogOpen);
+    connect(m_mnuSave, &QAction::triggered, this, &frmMain::DialogSave);
+    connect(m_mnuSaveAs, &QAction::triggered, this, &frmMain::DialogSaveAs);
+    connect(m_mnuSaveFile, &QAction::triggered, this, &frmMain::DialogExport);
+    connect(m_mnuPrint, &QAction::triggered, this, &frmMain::DialogPrint);
+    connect(m_mnuList, &QAction::triggered, this, &frmMain::mnuList_Click);
 }
 
-void frmMain::DialogSave() {
-    if (m_v.DialogFilePath.isEmpty()) {
-        DialogSaveAs();
+void frmMain::mnuList_Click() {
+    frmList list(m_dialogs, m_clock, m_dialogue.journalPath(), this);
+    const QPalette pane = m_rtfDialog->palette();
+    list.copyLook(pane.color(QPalette::Base), pane.color(QPalette::Text), m_rtfDialog->font());
+    list.setClearAllowed(!m_mnuStop->isEnabled());
+    Result<> loaded;
+    {
+        BusyCursor busy(this);
+        loaded = list.Form_Load();
+    }
+    if (!loaded) {
+        m_dialogs.failure(this, QStringLiteral("Журнал не может быть показан.\r\n") + loaded.error);
         return;
     }
-    Result saved;
+    m_dialogs.execModal(list);
+}
+
+frmMain::SaveOutcome frmMain::DialogSave() {
+    if (m_v.DialogFilePath.isEmpty())
+        return DialogSaveAs();
+    Result<> saved;
     {
         BusyCursor busy(this);
         saved = m_dialogue.saveTo(m_v.DialogFilePath);
     }
-    m_dialogueSaveFailed = !saved;
-    if (!saved)
-        m_dialogs.message(this, QStringLiteral("Диалог не сохранен.\r\n") + saved.error, errorTitle(),
-                          Dialogs::Icon::Critical);
+    if (saved)
+        return SaveOutcome::Saved;
+    m_dialogs.failure(this, QStringLiteral("Диалог не сохранен.\r\n") + saved.error);
+    return SaveOutcome::Failed;
 }
 
-void frmMain::DialogSaveAs() {
-    const std::optional<QString> path =
-        m_dialogs.saveFile(this, QStringLiteral("Сохранить диалог как..."), DialogueFile::filter(), QDir::currentPath(),
-                           m_v.DialogFileTitle);
+frmMain::SaveOutcome frmMain::DialogSaveAs() {
+    const std::optional<QString> path = m_dialogs.saveFile(
+        this, QStringLiteral("Сохранить диалог как..."), DialogueFile::filter(), m_folder.path(), m_v.DialogFileTitle);
     if (!path)
-        return;
-    Result saved;
+        return SaveOutcome::Cancelled;
+    Result<> saved;
     {
         BusyCursor busy(this);
         saved = m_dialogue.saveTo(*path);
     }
-    m_dialogueSaveFailed = !saved;
-    if (!saved)
-        m_dialogs.message(this, QStringLiteral("Диалог не сохранен.\r\n") + saved.error, errorTitle(),
-                          Dialogs::Icon::Critical);
+    if (saved)
+        return SaveOutcome::Saved;
+    m_dialogs.failure(this, QStringLiteral("Диалог не сохранен.\r\n") + saved.error);
+    return SaveOutcome::Failed;
 }
 
 void frmMain::DialogOpen() {
     const std::optional<QString> path = m_dialogs.openFile(this, QStringLiteral("Открытие сохраненного диалога"),
-                                                           DialogueFile::filter(), QDir::currentPath());
+                                                           DialogueFile::filter(), m_folder.path());
     if (!path)
         return;
-    Result opened;
+    Result<> opened;
     {
         BusyCursor busy(this);
         opened = m_dialogue.openFrom(*path);
     }
     if (!opened)
-        m_dialogs.message(this,
-                          QStringLiteral("Диалог не открыт; текущий диалог остался без изменений.\r\n") + opened.error,
-                          errorTitle(), Dialogs::Icon::Critical);
+        m_dialogs.failure(this,
+                          QStringLiteral("Диалог не открыт; текущий диалог остался без изменений.\r\n") + opened.error);
     m_txtPhrase->setFocus();
 }
 
 void frmMain::DialogExport() {
-    const std::optional<QString> path = m_dialogs.saveFile(this, QStringLiteral("Сохранение диалога"), Export::filter(),
-                                                           QDir::currentPath(), QString());
+    const std::optional<QString> path =
+        m_dialogs.saveFile(this, QStringLiteral("Сохранение диалога"), Export::filter(), m_folder.path(), QString());
     if (!path)
         return;
-    Result written;
+    Result<> written;
     {
         BusyCursor busy(this);
         written = m_dialogue.exportTo(*path, m_rtfDialog->font());
     }
     if (!written)
-        m_dialogs.message(this, QStringLiteral("Диалог не записан.\r\n") + written.error, errorTitle(),
-                          Dialogs::Icon::Critical);
+        m_dialogs.failure(this, QStringLiteral("Диалог не записан.\r\n") + written.error);
 }
 
 void frmMain::DialogPrint() {

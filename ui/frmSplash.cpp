@@ -1,5 +1,6 @@
 #include "ui/frmSplash.h"
 
+#include "core/Version.h"
 #include "ui/Fonts.h"
 #include "ui/Twips.h"
 
@@ -20,7 +21,7 @@ QRect twipsRect(const QWidget* w, int left, int top, int width, int height) {
 
 frmSplash::frmSplash(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), m_frMain(new QFrame(this)),
-      m_lblTitle(new QLabel(QStringLiteral("Talkomat v"), m_frMain)), m_lblVer(new QLabel(m_frMain)),
+      m_lblTitle(new QLabel(Version::titlePrefix(), m_frMain)), m_lblVer(new QLabel(m_frMain)),
       m_lblInfo(new QLabel(QStringLiteral("Загрузка баз знаний..."), m_frMain)) {
     setObjectName(QStringLiteral("frmSplash"));
     m_frMain->setObjectName(QStringLiteral("frMain"));
@@ -49,7 +50,7 @@ frmSplash::frmSplash(QWidget* parent)
 }
 
 QString frmSplash::versionText() {
-    return QStringLiteral("%1.%2").arg(TALKOMAT_VERSION_MAJOR).arg(TALKOMAT_VERSION_MINOR);
+    return Version::number();
 }
 
 void frmSplash::showNow() {

@@ -89,7 +89,6 @@ int main(int argc, char* argv[]) {
         QTextStream(stderr) << "usage: talkomat_screenshots OUTPUT_DIR TAG\n";
         return 2;
     }
-    // Absolute, because the program moves into its own folder when it starts.
     const QDir out(QDir(args.at(1)).absolutePath());
     const QString tag = args.at(2);
     QTemporaryDir folder;

@@ -1,8 +1,11 @@
 // A child process for the fault tests: it writes bases while the test kills it or fills its disk.
 //   base_writer loop DIR   writes the three bases of DIR over and over, alternating two contents
-//   base_writer full DIR   on a small file system: writes small bases, fills the disk, then tries large ones
+//   base_writer full DIR [LINES]   on a small file system: writes small bases, the options and a journal, fills
+//                                  the disk, then tries bases of LINES lines (20000 unless given), the options
+//                                  and an append
 #include "core/Bases.h"
 #include "core/TextFile.h"
+#include "support/TestFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -29,7 +32,7 @@ void setBases(Variables& v, char which, int lines) {
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 3)
+    if (args.size() < 3)
         return 2;
     const QDir dir(args.at(2));
     Variables v;
@@ -47,9 +50,16 @@ int main(int argc, char* argv[]) {
         }
     }
     if (args.at(1) == QLatin1String("full")) {
+        // Small files are the ones a buffered writer still holds when it commits: the failure came too late.
+        const int newLines = args.size() > 3 ? args.at(3).toInt() : 20000;
         setBases(v, 'A', 10);
-        if (!SaveBases(v))
+        const QString options = dir.filePath(QStringLiteral("tk.ini"));
+        const QString journal = dir.filePath(QStringLiteral("ChatList.log"));
+        if (!SaveBases(v) || !TextFile::writeLines(options, content('O', 13)) ||
+            !TextFile::appendLines(journal, content('J', 3)))
             return 4;
+        const QByteArray optionsBefore = readAll(options);
+        const QByteArray journalBefore = readAll(journal);
         QFile filler(dir.filePath(QStringLiteral("filler")));
         if (!filler.open(QIODevice::WriteOnly))
             return 5;
@@ -57,7 +67,7 @@ int main(int argc, char* argv[]) {
         while (filler.write(block) == block.size() && filler.flush()) {
         }
         filler.close();
-        setBases(v, 'B', 20000);
+        setBases(v, 'B', newLines);
         const Result r = SaveBases(v);
         if (r.ok)
             return 6; // a full disk cannot have taken the new bases
@@ -69,7 +79,19 @@ int main(int argc, char* argv[]) {
         QStringList oldSynonyms;
         for (const QString& line : old)
             oldSynonyms << line.toUpper(); // the synonym base is read in upper case
-        return again.AnswerBase == old && again.QuestionBase == old && again.SynonymBase == oldSynonyms ? 0 : 8;
+        if (again.AnswerBase != old || again.QuestionBase != old || again.SynonymBase != oldSynonyms)
+            return 8;
+        // The options file is small enough for any buffer, and an append longer than the page the journal still
+        // has room in is cut short on the way: neither may be left changed.
+        if (TextFile::writeLines(options, content('P', 13)).ok || readAll(options) != optionsBefore)
+            return 9;
+        if (TextFile::appendLines(journal, {QString(6000, QLatin1Char('j'))}).ok || readAll(journal) != journalBefore)
+            return 10;
+        // Nothing half written is left beside the files.
+        const QStringList left = QDir(dir).entryList(QDir::Files);
+        if (left.size() != 6)
+            std::printf("left: %s\n", left.join(QLatin1Char(' ')).toUtf8().constData());
+        return left.size() == 6 ? 0 : 11;
     }
     return 2;
 }

@@ -1,4 +1,6 @@
+#include "core/BaseFiles.h"
 #include "core/Bases.h"
+#include "core/Options.h"
 #include "core/TextFile.h"
 #include "support/TestFiles.h"
 
@@ -21,6 +23,8 @@ private slots:
     void baseKind_data();
     void baseKind();
     void appendRespectsTheLimit();
+    void chooseBase_data();
+    void chooseBase();
 
 private:
     QString path(const char* name) const { return m_dir.filePath(QLatin1String(name)); }
@@ -163,6 +167,38 @@ void tst_Bases::appendRespectsTheLimit() {
     QCOMPARE(base.size(), Variables::MaxLines - 1);
     QVERIFY(appendBaseLines(base, count, {QStringLiteral("a")}));
     QCOMPARE(count, Variables::MaxLines);
+}
+
+void tst_Bases::chooseBase_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes"); // empty: the file does not exist
+    QTest::addColumn<bool>("loads");
+    QTest::newRow("answers") << QStringLiteral("new.tka") << QByteArray("X \r\nY.\r\n") << true;
+    QTest::newRow("capital extension loads nothing")
+        << QStringLiteral("NEW.TKA") << QByteArray("X \r\nY.\r\n") << false;
+    QTest::newRow("unreadable file keeps the base and its path") << QStringLiteral("gone.tka") << QByteArray() << false;
+}
+
+void tst_Bases::chooseBase() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, loads);
+    m_v.AnswerBase = {QStringLiteral("OLD "), QStringLiteral("Old.")};
+    m_v.AnswerCount = 2;
+    const QString chosen = m_dir.filePath(name);
+    if (!bytes.isEmpty())
+        QVERIFY(writeAll(chosen, bytes));
+    const QString options = path("tk.ini");
+    QFile::remove(options);
+
+    const Result<> r = ChooseBase(m_v, chosen, ProgramFolder(m_dir.path()));
+
+    QCOMPARE(r.ok, loads || !bytes.isEmpty());
+    QCOMPARE(m_v.AnswerBaseFile, loads ? chosen : path("a.tka"));
+    QCOMPARE(m_v.AnswerBase,
+             loads ? TextFile::splitLines(bytes) : QStringList({QStringLiteral("OLD "), QStringLiteral("Old.")}));
+    // The options file is written whenever a file was chosen, even with nothing to change.
+    QCOMPARE(TextFile::readLines(options).value().value(1), m_v.AnswerBaseFile);
 }
 
 QTEST_GUILESS_MAIN(tst_Bases)

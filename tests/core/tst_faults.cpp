@@ -22,6 +22,7 @@ private slots:
     void unwritablePlacesAreReported_data();
     void unwritablePlacesAreReported();
     void deviceTargetIsNeverReplaced();
+    void fullDiskKeepsThePreviousBases_data();
     void fullDiskKeepsThePreviousBases();
     void killedWriterLeavesOldOrNewContent();
 };
@@ -58,7 +59,14 @@ void tst_Faults::deviceTargetIsNeverReplaced() {
     QVERIFY(!TextFile::appendLines(QStringLiteral("/dev/full"), {QStringLiteral("x")}).ok);
 }
 
+void tst_Faults::fullDiskKeepsThePreviousBases_data() {
+    QTest::addColumn<int>("lines");
+    QTest::newRow("bases larger than any write buffer") << 20000;
+    QTest::newRow("bases that fit in a write buffer") << 20;
+}
+
 void tst_Faults::fullDiskKeepsThePreviousBases() {
+    QFETCH(int, lines);
     const QString writer = QCoreApplication::applicationDirPath() + QStringLiteral("/base_writer");
     if (geteuid() != 0 || QStandardPaths::findExecutable(QStringLiteral("unshare")).isEmpty())
         QSKIP("a small file system of our own needs root and unshare");
@@ -67,14 +75,15 @@ void tst_Faults::fullDiskKeepsThePreviousBases() {
     QProcess p;
     p.start(QStringLiteral("unshare"),
             {QStringLiteral("-m"), QStringLiteral("sh"), QStringLiteral("-c"),
-             QStringLiteral("mount -t tmpfs -o size=256k tmpfs \"$1\" && exec \"$2\" full \"$1\""),
-             QStringLiteral("sh"), dir.path(), writer});
+             QStringLiteral("mount -t tmpfs -o size=256k tmpfs \"$1\" && exec \"$2\" full \"$1\" \"$3\""),
+             QStringLiteral("sh"), dir.path(), writer, QString::number(lines)});
     QVERIFY(p.waitForFinished(60000));
     const QByteArray out = p.readAllStandardOutput() + p.readAllStandardError();
     if (out.contains("mount:") || out.contains("unshare:"))
         QSKIP(qPrintable(QStringLiteral("no private mount here: ") + QString::fromUtf8(out)));
-    QVERIFY2(p.exitCode() == 0, out.constData());
+    QVERIFY2(p.exitCode() == 0, qPrintable(QStringLiteral("exit %1: ").arg(p.exitCode()) + QString::fromUtf8(out)));
     QVERIFY(out.contains(".tk"));
+    QVERIFY2(QString::fromUtf8(out).contains(QStringLiteral("на диске нет места")), out.constData());
 }
 
 void tst_Faults::killedWriterLeavesOldOrNewContent() {

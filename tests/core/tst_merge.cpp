@@ -16,6 +16,8 @@ private slots:
     void concatenates();
     void targetMayBeASource();
     void failureLeavesTheTarget();
+    void selection_data();
+    void selection();
 };
 
 void tst_Merge::shownName_data() {
@@ -98,6 +100,45 @@ void tst_Merge::failureLeavesTheTarget() {
     QVERIFY(!r.ok);
     QVERIFY(r.error.contains(QStringLiteral("gone.tkq")));
     QCOMPARE(readAll(t), QByteArray("keep\r\n"));
+}
+
+// The menu's logic without the menu: which sources count as chosen after a series of choices.
+void tst_Merge::selection_data() {
+    QTest::addColumn<QStringList>("choices"); // "1 path" or "2 path", in order
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<bool>("ready");
+    QTest::newRow("nothing chosen") << QStringList() << QStringLiteral("1-я база") << QStringLiteral("2-я база")
+                                    << false;
+    QTest::newRow("two of a kind") << QStringList{QStringLiteral("1 /a/b.tka"), QStringLiteral("2 /a/c.tka")}
+                                   << QStringLiteral("1-я база (/a/b.tka)") << QStringLiteral("2-я база (/a/c.tka)")
+                                   << true;
+    QTest::newRow("another kind un-chooses the other")
+        << QStringList{QStringLiteral("1 /a/b.tka"), QStringLiteral("2 /a/c.tkq")} << QStringLiteral("1-я база")
+        << QStringLiteral("2-я база (/a/c.tkq)") << false;
+    QTest::newRow("the same file un-chooses the other")
+        << QStringList{QStringLiteral("1 /a/b.tka"), QStringLiteral("2 /a/b.tka")} << QStringLiteral("1-я база")
+        << QStringLiteral("2-я база (/a/b.tka)") << false;
+    // The un-chosen source keeps its path but stays un-chosen until it is chosen again.
+    QTest::newRow("back to the first kind stays not ready")
+        << QStringList{QStringLiteral("1 /a/b.tka"), QStringLiteral("2 /a/c.tka"), QStringLiteral("1 /a/d.tks"),
+                       QStringLiteral("1 /a/e.tka")}
+        << QStringLiteral("1-я база (/a/e.tka)") << QStringLiteral("2-я база") << false;
+}
+
+void tst_Merge::selection() {
+    QFETCH(QStringList, choices);
+    Variables v;
+    Merge::MergeSelection selection(v);
+    for (const QString& choice : choices) {
+        if (choice.startsWith(QLatin1Char('1')))
+            selection.chooseFirst(choice.mid(2));
+        else
+            selection.chooseSecond(choice.mid(2));
+    }
+    QTEST(selection.firstCaption(), "first");
+    QTEST(selection.secondCaption(), "second");
+    QTEST(selection.ready(), "ready");
 }
 
 QTEST_GUILESS_MAIN(tst_Merge)

@@ -1,5 +1,7 @@
 #include "core/Cp1251.h"
+#include "core/FileError.h"
 #include "core/TextFile.h"
+#include "support/FailingDevice.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
@@ -22,6 +24,10 @@ private slots:
     void controlCharactersBecomeBlanks_data();
     void controlCharactersBecomeBlanks();
     void missingFileIsReportedWithItsName();
+    void shortWritesAreFailures_data();
+    void shortWritesAreFailures();
+    void failuresSayTheReasonInRussian_data();
+    void failuresSayTheReasonInRussian();
 };
 
 void tst_TextFile::splitLines_data() {
@@ -60,9 +66,9 @@ void tst_TextFile::everyByteSurvivesARoundTrip() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("bytes.txt"));
     QVERIFY(writeAll(path, all + "\r\n"));
-    const TextFile::ReadResult read = TextFile::readLines(path);
-    QVERIFY(read.result.ok);
-    QVERIFY(TextFile::writeLines(path, read.lines).ok);
+    const Result<QStringList> read = TextFile::readLines(path);
+    QVERIFY(read.ok);
+    QVERIFY(TextFile::writeLines(path, *read).ok);
     QCOMPARE(readAll(path), all + "\r\n");
     QCOMPARE(Cp1251::decode(QByteArray(1, char(0x98))), QString(QChar(0x98)));
     QCOMPARE(Cp1251::decode(QByteArray("\xC0\xFF\xA8\xB8")), QStringLiteral("АяЁё"));
@@ -89,11 +95,10 @@ void tst_TextFile::lineLimitRefusesTheWholeFile() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("lines.txt"));
     QVERIFY(writeAll(path, QByteArray("1\r\n2\r\n3\r\n")));
-    QVERIFY(TextFile::readLines(path, 3).result.ok);
-    const TextFile::ReadResult tooMany = TextFile::readLines(path, 2);
-    QVERIFY(!tooMany.result.ok);
-    QVERIFY(tooMany.lines.isEmpty());
-    QVERIFY(tooMany.result.error.contains(QStringLiteral("lines.txt")));
+    QVERIFY(TextFile::readLines(path, 3).ok);
+    const Result<QStringList> tooMany = TextFile::readLines(path, 2);
+    QVERIFY(!tooMany.ok);
+    QVERIFY(tooMany.error.contains(QStringLiteral("lines.txt")));
 }
 
 void tst_TextFile::failedWriteLeavesThePreviousFile() {
@@ -119,7 +124,7 @@ void tst_TextFile::targetThatIsAFolderIsRefused() {
     QVERIFY(!r.ok);
     QVERIFY(r.error.contains(QStringLiteral("folder.tka")));
     QCOMPARE(readAll(path + QStringLiteral("/inside")), QByteArray("x"));
-    QVERIFY(!TextFile::readLines(path).result.ok);
+    QVERIFY(!TextFile::readLines(path).ok);
 }
 
 void tst_TextFile::appendCreatesAndExtends() {
@@ -134,10 +139,10 @@ void tst_TextFile::oversizedFilesAreRefusedBeforeReading() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("huge.tka"));
     QVERIFY(writeAll(path, QByteArray(4096, 'x')));
-    const TextFile::ReadResult r = TextFile::readLines(path, -1, 4095);
-    QVERIFY(!r.result.ok);
-    QVERIFY(r.result.error.contains(QStringLiteral("huge.tka")));
-    QVERIFY(TextFile::readLines(path, -1, 4096).result.ok);
+    const Result<QStringList> r = TextFile::readLines(path, -1, 4095);
+    QVERIFY(!r.ok);
+    QVERIFY(r.error.contains(QStringLiteral("huge.tka")));
+    QVERIFY(TextFile::readLines(path, -1, 4096).ok);
     // A file of many short lines is refused on its line count without splitting all of it.
     QCOMPARE(TextFile::splitLines(QByteArray(100000, '\r'), 10).size(), 11);
 }
@@ -158,9 +163,87 @@ void tst_TextFile::controlCharactersBecomeBlanks() {
 }
 
 void tst_TextFile::missingFileIsReportedWithItsName() {
-    const TextFile::ReadResult r = TextFile::readLines(QStringLiteral("/nonexistent/folder/base.tka"));
-    QVERIFY(!r.result.ok);
-    QVERIFY(r.result.error.contains(QStringLiteral("base.tka")));
+    const Result<QStringList> r = TextFile::readLines(QStringLiteral("/nonexistent/folder/base.tka"));
+    QVERIFY(!r.ok);
+    QVERIFY(r.error.contains(QStringLiteral("base.tka")));
+}
+
+void tst_TextFile::shortWritesAreFailures_data() {
+    QTest::addColumn<qint64>("capacity");
+    QTest::addColumn<int>("errorNumber");
+    QTest::addColumn<QString>("reason"); // empty: everything fits
+    QTest::newRow("everything fits") << qint64(100) << ENOSPC << QString();
+    QTest::newRow("exactly full") << qint64(12) << ENOSPC << QString();
+    QTest::newRow("nothing taken") << qint64(0) << ENOSPC << QStringLiteral("на диске нет места");
+    QTest::newRow("cut in the middle of a line") << qint64(5) << ENOSPC << QStringLiteral("на диске нет места");
+    QTest::newRow("read-only file system")
+        << qint64(0) << EROFS << QStringLiteral("файловая система доступна только для чтения");
+    QTest::newRow("file too large") << qint64(11) << EFBIG << QStringLiteral("файл слишком велик");
+    QTest::newRow("input/output error") << qint64(3) << EIO << QStringLiteral("ошибка ввода-вывода на диске");
+}
+
+void tst_TextFile::shortWritesAreFailures() {
+    QFETCH(qint64, capacity);
+    QFETCH(int, errorNumber);
+    QFETCH(QString, reason);
+    const QByteArray bytes = TextFile::joinLines({QStringLiteral("first"), QStringLiteral("two")});
+    QCOMPARE(bytes.size(), 12);
+    FailingDevice device(capacity, errorNumber);
+    const QString path = QStringLiteral("/somewhere/base.tka");
+
+    const Result<> r = TextFile::writeAll(device, bytes, path);
+
+    QCOMPARE(r.ok, reason.isEmpty());
+    QVERIFY(bytes.startsWith(device.taken()));
+    if (!r.ok) {
+        QCOMPARE(r.error,
+                 QStringLiteral("Не удалось записать файл \"%1\": %2").arg(FileError::nativePath(path), reason));
+    }
+}
+
+// The system's own texts are English; each common cause is said in Russian, with the file's full path.
+void tst_TextFile::failuresSayTheReasonInRussian_data() {
+    QTest::addColumn<QString>("operation"); // read, write or append
+    QTest::addColumn<QString>("name");      // below the test's folder, or absolute
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing file") << "read"
+                                  << "missing.tka"
+                                  << QStringLiteral("Не удалось открыть файл \"%1\": нет такого файла");
+    QTest::newRow("missing folder") << "read"
+                                    << "no such folder/base.tka"
+                                    << QStringLiteral("Не удалось открыть файл \"%1\": нет такой папки");
+    QTest::newRow("a folder to read") << "read"
+                                      << "folder"
+                                      << QStringLiteral("Не удалось открыть файл \"%1\": на месте файла стоит папка");
+    QTest::newRow("writing into a missing folder")
+        << "write"
+        << "no such folder/base.tka" << QStringLiteral("Не удалось записать файл \"%1\": нет такой папки");
+    QTest::newRow("a file where a folder should be")
+        << "write"
+        << "plain/base.tka" << QStringLiteral("Не удалось записать файл \"%1\": на месте папки стоит файл");
+    QTest::newRow("appending to a full disk")
+        << "append"
+        << "/dev/full" << QStringLiteral("Не удалось дописать файл \"%1\": на диске нет места");
+}
+
+void tst_TextFile::failuresSayTheReasonInRussian() {
+    QFETCH(QString, operation);
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+    QVERIFY(writeAll(dir.filePath(QStringLiteral("plain")), "x"));
+    const QString path = QDir::isAbsolutePath(name) ? name : dir.filePath(name);
+
+    QString error;
+    if (operation == QLatin1String("read"))
+        error = TextFile::readLines(path).error;
+    else if (operation == QLatin1String("write"))
+        error = TextFile::writeLines(path, {QStringLiteral("x")}).error;
+    else
+        error = TextFile::appendLines(path, {QStringLiteral("x")}).error;
+
+    QCOMPARE(error, message.arg(QDir::toNativeSeparators(path)));
 }
 
 QTEST_GUILESS_MAIN(tst_TextFile)

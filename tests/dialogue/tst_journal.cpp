@@ -80,7 +80,7 @@ void tst_Journal::listCheckLeavesAnExistingJournalAlone() {
 
     QVERIFY(QFile::remove(m_log));
     QVERIFY(Journal::ListCheck(FakeClock(), m_log).ok);
-    QCOMPARE(TextFile::readLines(m_log).lines.size(), 1);
+    QCOMPARE(TextFile::readLines(m_log).value().size(), 1);
 }
 
 namespace {

@@ -3,9 +3,10 @@
 #include "dialogue/DialogueFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    DialogueFileContent c;
-    if (!DialogueFile::decode(bytesOf(data, size), QStringLiteral("fuzz.dlg"), c).ok)
+    const Result<DialogueFileContent> read = DialogueFile::decode(bytesOf(data, size), QStringLiteral("fuzz.dlg"));
+    if (!read.ok)
         return 0;
+    const DialogueFileContent& c = *read;
     FUZZ_CHECK(c.AskedQuestions.size() <= Variables::MaxLines);
     Variables v;
     v.Mode = c.Mode;
@@ -16,8 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     v.AskedQuestionCount = qint16(c.AskedQuestions.size());
     // What was read is written back so that it reads the same again.
     const QByteArray written = DialogueFile::encode(v, c.PaneText);
-    DialogueFileContent again;
-    FUZZ_CHECK(DialogueFile::decode(written, QStringLiteral("fuzz.dlg"), again).ok);
+    const Result<DialogueFileContent> reread = DialogueFile::decode(written, QStringLiteral("fuzz.dlg"));
+    FUZZ_CHECK(reread.ok);
+    const DialogueFileContent& again = *reread;
     FUZZ_CHECK(again.Mode == c.Mode && again.PreviousPhrase == c.PreviousPhrase && again.PendingKeys == c.PendingKeys &&
                again.PendingPhrase == c.PendingPhrase && again.AskedQuestions == c.AskedQuestions &&
                again.PaneText == c.PaneText);

@@ -15,10 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         (void)o->asInt32();
         (void)o->asNumber();
         (void)o->asBool();
-        try {
-            (void)o->toInt32();
-        } catch (const OptionConversionError&) {
-        }
+        const Result<qint32> converted = o->toInt32();
+        FUZZ_CHECK(converted.ok == o->asInt32().has_value());
     }
     // Untouched options go back byte for byte.
     FUZZ_CHECK(TextFile::joinLines(Options::optionLines(v)) == TextFile::joinLines(lines.mid(0, 13)));

@@ -1,5 +1,6 @@
 #include "support/ScriptedDialogs.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QtTest/QTest>
 
@@ -51,8 +52,16 @@ void ScriptedDialogs::clear() {
     m_failures.clear();
 }
 
-void ScriptedDialogs::message(QWidget*, const QString& text, const QString& title, Icon icon) {
+void ScriptedDialogs::message(QWidget* parent, const QString& text, const QString& title, Icon icon) {
     take(Kind::Message, text, title, icon);
+    m_shown.last().windowUsable = parent && parent->window()->isEnabled() && !QApplication::overrideCursor();
+}
+
+ScriptedDialogs::Shown ScriptedDialogs::lastChooser() const {
+    for (qsizetype i = m_asked.size() - 1; i >= 0; --i)
+        if (m_asked.at(i).startsWith(kindName(Kind::OpenFile)) || m_asked.at(i).startsWith(kindName(Kind::SaveFile)))
+            return m_shown.at(i);
+    return {};
 }
 
 bool ScriptedDialogs::question(QWidget*, const QString& text, const QString& title) {

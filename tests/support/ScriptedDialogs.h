@@ -56,8 +56,12 @@ public:
         QString fileName = {};
         // The value a chooser or input box started on: a colour's name, QFont::toString(), the default text.
         QString initial = {};
+        // For a message: whether its window could take input the moment it was shown, neither disabled nor busy.
+        bool windowUsable = false;
     };
     const QList<Shown>& shown() const { return m_shown; }
+    // What the last file chooser was given.
+    Shown lastChooser() const;
     qsizetype remaining() const { return m_script.size(); }
     bool failed() const { return !m_failures.isEmpty(); }
     const QStringList& failures() const { return m_failures; }

@@ -1,16 +1,8 @@
 // The menu "Базы знаний" of the running program: the editors and statistics, choosing and creating base files,
 // and the merge.
-#include "core/Cp1251.h"
+#include "ProgramRig.h"
 #include "core/Options.h"
 #include "core/TextFile.h"
-#include "dialogue/Dialogue.h"
-#include "support/FakeClock.h"
-#include "support/FakeRandom.h"
-#include "support/ScriptedDialogs.h"
-#include "support/TestFiles.h"
-#include "support/WindowChecks.h"
-#include "ui/Program.h"
-#include "ui/frmMain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -38,108 +30,21 @@ const QString allKinds = QString::fromUtf8(
 const QString mergeSources = QString::fromUtf8(
     "Базы знаний ответов (*.tka)|*.tka| Базы знаний вопросов (*.tkq)|*.tkq| Базы знаний синонимов (*.tks)|*.tks");
 
-// Passes every dialog on to the script and keeps what each file chooser was given.
-class RecordingDialogs final : public Dialogs {
-public:
-    explicit RecordingDialogs(ScriptedDialogs& script) : m_script(script) {}
-
-    struct Chooser {
-        QString title;
-        QString filter;
-        QString folder;
-    };
-    QList<Chooser> choosers;
-    // Whether the main window could take input while a message was shown.
-    QList<bool> enabledAtMessage;
-    QWidget* mainWindow = nullptr;
-
-    void message(QWidget* parent, const QString& text, const QString& title, Icon icon) override {
-        enabledAtMessage.append(mainWindow && mainWindow->isEnabled() && !QApplication::overrideCursor());
-        m_script.message(parent, text, title, icon);
-    }
-    bool question(QWidget* parent, const QString& text, const QString& title) override {
-        return m_script.question(parent, text, title);
-    }
-    std::optional<QString> input(QWidget* parent, const QString& prompt, const QString& title,
-                                 const QString& defaultText) override {
-        return m_script.input(parent, prompt, title, defaultText);
-    }
-    std::optional<QString> openFile(QWidget* parent, const QString& title, const QString& filter,
-                                    const QString& initialDir) override {
-        choosers.append({title, filter, initialDir});
-        return m_script.openFile(parent, title, filter, initialDir);
-    }
-    std::optional<QString> saveFile(QWidget* parent, const QString& title, const QString& filter,
-                                    const QString& initialDir, const QString& fileName) override {
-        choosers.append({title, filter, initialDir});
-        return m_script.saveFile(parent, title, filter, initialDir, fileName);
-    }
-    std::optional<QColor> color(QWidget* parent, const QColor& initial) override {
-        return m_script.color(parent, initial);
-    }
-    std::optional<QFont> font(QWidget* parent, const QFont& initial) override { return m_script.font(parent, initial); }
-    bool printer(QWidget* parent, QPrinter& printer) override { return m_script.printer(parent, printer); }
-    void help(QWidget* parent, const QString& helpFile, int topic) override { m_script.help(parent, helpFile, topic); }
-    int execModal(QDialog& dialog) override { return m_script.execModal(dialog); }
-
-private:
-    ScriptedDialogs& m_script;
-};
-
-struct Rig {
-    QTemporaryDir temp;
-    QString folder;
-    QString seed;
-    Variables v;
-    FakeRandom random;
-    FakeClock clock;
-    ScriptedDialogs dialogs;
-    RecordingDialogs recorder{dialogs};
-    std::unique_ptr<QSettings> settings;
-    std::unique_ptr<Program> program;
-
+// The shared installation with smaller bases: two answers and a single question.
+struct Rig : ProgramRig {
     Rig() {
-        folder = temp.filePath(QStringLiteral("Talkomat"));
-        seed = temp.filePath(QStringLiteral("seed"));
-        QDir().mkpath(seed);
         seedFile(QStringLiteral("standart.tka"), s("ПРИВЕТ \r\nЗдравствуй!\r\nПОКА \r\nДо встречи.\r\n"));
         seedFile(QStringLiteral("standart.tkq"), s("Как тебя зовут?\r\n"));
-        seedFile(QStringLiteral("standart.tks"), s(" ЗДОРОВО \r\n ПРИВЕТ \r\n"));
-        writeAll(QDir(seed).filePath(QStringLiteral("help.hlp")), QByteArrayLiteral("<html></html>"));
-        settings = std::make_unique<QSettings>(temp.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
-        for (int i = 0; i < 200; ++i)
-            random.push(0.0);
     }
 
-    void seedFile(const QString& name, const QString& text) { writeAll(QDir(seed).filePath(name), cp1251(text)); }
-    QString file(const QString& name) const { return QDir(folder).filePath(name); }
+    bool start() { return ProgramRig::start() == Program::Start::Running; }
     bool write(const QString& name, const QString& text) const { return writeAll(file(name), cp1251(text)); }
-
-    bool start() {
-        program = std::make_unique<Program>(ProgramContext{v, random, clock, recorder, *settings, folder, seed});
-        const bool running = program->start() == Program::Start::Running;
-        recorder.mainWindow = main();
-        return running;
-    }
-    frmMain* main() const { return program ? program->mainWindow() : nullptr; }
-    QAction* action(const char* name) const { return main()->findChild<QAction*>(QLatin1String(name)); }
-    QString pane() const { return program->dialogue()->paneText(); }
-    void say(const QString& phrase) {
-        main()->findChild<QLineEdit*>(QStringLiteral("txtPhrase"))->setText(phrase);
-        main()->Enter();
-    }
-    QStringList options() const { return TextFile::readLines(file(QStringLiteral("tk.ini"))).lines; }
+    QStringList options() const { return TextFile::readLines(file(QStringLiteral("tk.ini"))).value(); }
 
     // Ends the program, declining whatever saving it offers.
     void close() {
         dialogs.clear();
-        dialogs.expectQuestion(s("Выйти?"), true);
-        if (!v.DialogSaved)
-            dialogs.expectQuestion(s("Сохранить диалог перед выходом?"), false);
-        if (v.AnswerBaseChanged || v.QuestionBaseChanged || v.SynonymBaseChanged)
-            dialogs.expectQuestion(s("Сохранить базы знаний перед выходом?"), false);
-        QVERIFY(main()->close());
-        QVERIFY(dialogs.verify());
+        QVERIFY(quit());
     }
 };
 
@@ -152,13 +57,8 @@ template <typename T> T* child(QDialog& window, const char* name) {
 class tst_BaseMenus : public QObject {
     Q_OBJECT
 
-    QString m_startDir;
-
 private slots:
-    void initTestCase() { m_startDir = QDir::currentPath(); }
-
     void cleanup() {
-        QDir::setCurrent(m_startDir);
         const QStringList left = visibleTopLevels();
         QVERIFY2(left.isEmpty(), qPrintable(left.join(QStringLiteral(", "))));
     }
@@ -270,7 +170,7 @@ private slots:
         rig.action("mnuChoose")->trigger();
 
         QVERIFY(rig.dialogs.verify());
-        const RecordingDialogs::Chooser chooser = rig.recorder.choosers.constLast();
+        const ScriptedDialogs::Shown chooser = rig.dialogs.lastChooser();
         QCOMPARE(chooser.filter, allKinds);
         QCOMPARE(QDir(chooser.folder).canonicalPath(), QDir(rig.folder).canonicalPath());
         QStringList expectedOptions = optionsBefore;
@@ -359,7 +259,7 @@ private slots:
         QCOMPARE(rig.v.QuestionBase, questions);
         QCOMPARE(rig.v.QuestionBaseFile, path);
         QCOMPARE(rig.options(), options);
-        QVERIFY(rig.recorder.enabledAtMessage.constLast());
+        QVERIFY(rig.dialogs.shown().constLast().windowUsable);
         QVERIFY(rig.main()->isEnabled());
         QVERIFY(!QApplication::overrideCursor());
         rig.close();
@@ -409,8 +309,8 @@ private slots:
         rig.action("mnuCreate")->trigger();
 
         QVERIFY(rig.dialogs.verify());
-        QCOMPARE(rig.recorder.choosers.constLast().filter, allKinds);
-        QCOMPARE(QDir(rig.recorder.choosers.constLast().folder).canonicalPath(), QDir(rig.folder).canonicalPath());
+        QCOMPARE(rig.dialogs.lastChooser().filter, allKinds);
+        QCOMPARE(QDir(rig.dialogs.lastChooser().folder).canonicalPath(), QDir(rig.folder).canonicalPath());
         QCOMPARE(readAll(rig.file(QStringLiteral("standart.tka"))), QByteArray());
         QVERIFY(QFileInfo::exists(rig.file(QStringLiteral("standart.tka"))));
         QCOMPARE(rig.v.AnswerBase, answers);
@@ -441,7 +341,7 @@ private slots:
         rig.dialogs.expectMessageStartingWith(s("Не удалось записать файл"));
         rig.action("mnuCreate")->trigger();
         QVERIFY(rig.dialogs.verify());
-        QVERIFY(rig.recorder.enabledAtMessage.constLast());
+        QVERIFY(rig.dialogs.shown().constLast().windowUsable);
         QVERIFY(rig.main()->isEnabled());
         QVERIFY(!QApplication::overrideCursor());
         rig.close();
@@ -495,8 +395,8 @@ private slots:
             rig.dialogs.add({ScriptedDialogs::Kind::OpenFile,
                              isFirst ? s("Выбор 1-й базы знаний") : s("Выбор 2-й базы знаний"), choice.mid(2)});
             rig.action(isFirst ? "mnuFirstBase" : "mnuSecondBase")->trigger();
-            QCOMPARE(rig.recorder.choosers.constLast().filter, mergeSources);
-            QCOMPARE(QDir(rig.recorder.choosers.constLast().folder).canonicalPath(), QDir(rig.folder).canonicalPath());
+            QCOMPARE(rig.dialogs.lastChooser().filter, mergeSources);
+            QCOMPARE(QDir(rig.dialogs.lastChooser().folder).canonicalPath(), QDir(rig.folder).canonicalPath());
         }
         QVERIFY(rig.dialogs.verify());
         QCOMPARE(rig.action("mnuFirstBase")->text(), first);
@@ -555,13 +455,13 @@ private slots:
         rig.action("mnuRunSplit")->trigger();
 
         QVERIFY(rig.dialogs.verify());
-        QCOMPARE(rig.recorder.choosers.constLast().filter, targetFilter);
-        QCOMPARE(QDir(rig.recorder.choosers.constLast().folder).canonicalPath(), QDir(rig.folder).canonicalPath());
+        QCOMPARE(rig.dialogs.lastChooser().filter, targetFilter);
+        QCOMPARE(QDir(rig.dialogs.lastChooser().folder).canonicalPath(), QDir(rig.folder).canonicalPath());
         QCOMPARE(readAll(rig.file(target)), merged);
         const ScriptedDialogs::Shown done = rig.dialogs.shown().constLast();
         QCOMPARE(done.title, s("Сообщение"));
         QCOMPARE(done.icon, Dialogs::Icon::Information);
-        QVERIFY(rig.recorder.enabledAtMessage.constLast());
+        QVERIFY(rig.dialogs.shown().constLast().windowUsable);
         // Files only: the bases in memory, their flags and the options stay as they were.
         QCOMPARE(rig.v.AnswerBase, before.AnswerBase);
         QCOMPARE(rig.v.QuestionBase, before.QuestionBase);
@@ -590,7 +490,8 @@ private slots:
         QVERIFY(QFile::remove(rig.file(QStringLiteral("b.tkq"))));
         rig.dialogs.add({ScriptedDialogs::Kind::SaveFile, s("Выбор базы знаний для слияния"),
                          rig.file(QStringLiteral("target.tkq"))});
-        rig.dialogs.expectMessage(s("Не могу выполнить слияние баз знаний!"));
+        // The fixed text first, then which file failed and why.
+        rig.dialogs.expectMessageStartingWith(s("Не могу выполнить слияние баз знаний!\r\n"));
 
         rig.action("mnuRunSplit")->trigger();
 
@@ -598,7 +499,7 @@ private slots:
         const ScriptedDialogs::Shown failed = rig.dialogs.shown().constLast();
         QCOMPARE(failed.title, s("Ошибка"));
         QCOMPARE(failed.icon, Dialogs::Icon::Critical);
-        QVERIFY(rig.recorder.enabledAtMessage.constLast());
+        QVERIFY(rig.dialogs.shown().constLast().windowUsable);
         QCOMPARE(readAll(rig.file(QStringLiteral("target.tkq"))), cp1251(s("Прежний?\r\n")));
         QVERIFY(rig.main()->isEnabled());
         QVERIFY(!QApplication::overrideCursor());

@@ -144,13 +144,8 @@ RtfRead readRtf(const QByteArray& rtf) {
 class tst_Documents : public QObject {
     Q_OBJECT
 
-    QString m_startDir;
-
 private slots:
-    void initTestCase() { m_startDir = QDir::currentPath(); }
-
     void cleanup() {
-        QDir::setCurrent(m_startDir);
         const QStringList left = visibleTopLevels();
         QVERIFY2(left.isEmpty(), qPrintable(left.join(QStringLiteral(", "))));
         QVERIFY(!QApplication::overrideCursor());

@@ -53,13 +53,8 @@ QString programStartsIntro() {
 class tst_frmMain : public QObject {
     Q_OBJECT
 
-    QString m_startDir;
-
 private slots:
-    void initTestCase() { m_startDir = QDir::currentPath(); }
-
     void cleanup() {
-        QDir::setCurrent(m_startDir);
         const QStringList left = visibleTopLevels();
         QVERIFY2(left.isEmpty(), qPrintable(left.join(QStringLiteral(", "))));
     }
@@ -70,7 +65,10 @@ private slots:
         QVERIFY(rig.dialogs.verify());
         QVERIFY(rig.dialogs.asked().isEmpty());
 
-        QCOMPARE(QDir::currentPath(), QDir(rig.folder).canonicalPath());
+        // The bare names resolve in the program's folder, which is not the working directory: the options and
+        // the journal below are found there, and so is the answer base the options name without a folder.
+        QVERIFY(QDir::currentPath() != QDir(rig.folder).canonicalPath());
+        QCOMPARE(rig.v.AnswerBaseFile, QStringLiteral("standart.tka"));
         QCOMPARE(readAll(rig.file(QStringLiteral("tk.ini"))), TextFile::joinLines(Options::defaultLines()));
         QVERIFY(!QFile::exists(rig.file(QStringLiteral("tk.ini.bak"))));
         const QStringList journal = rig.journal();
@@ -143,8 +141,10 @@ private slots:
     void failureInTheSecondRunEndsWithTheFileNamed() {
         Rig rig;
         QVERIFY(QFile::remove(QDir(rig.seed).filePath(QStringLiteral("standart.tks"))));
-        rig.dialogs.expectMessageStartingWith(
-            s("Программа не может начать работу.\r\nНе удалось открыть файл \"standart.tks\": "));
+        // The message names the file by its full path, as the person finds it.
+        rig.dialogs.expectMessageStartingWith(s("Программа не может начать работу.\r\nНе удалось открыть файл \"") +
+                                              QDir::toNativeSeparators(rig.file(QStringLiteral("standart.tks"))) +
+                                              QStringLiteral("\": "));
         QCOMPARE(rig.start(), Program::Start::Failed);
         QVERIFY(rig.dialogs.verify());
         const ScriptedDialogs::Shown shown = rig.dialogs.shown().constFirst();
@@ -586,8 +586,9 @@ private slots:
 
         Rig rig;
         QCOMPARE(rig.start(), Program::Start::Running);
-        int dialogueSaves = 0;
-        rig.main()->saveDialogue = [&] { ++dialogueSaves; };
+        // A dialogue that has its file is saved without a chooser: whether the file appears tells that the save ran.
+        const QString dialogueFile = rig.file(QStringLiteral("kept.dlg"));
+        rig.v.DialogFilePath = dialogueFile;
         if (dialogSaved)
             rig.find<QAction>("mnuStop")->trigger();
         if (basesChanged) {
@@ -609,6 +610,7 @@ private slots:
         for (const ScriptedDialogs::Shown& shown : rig.dialogs.shown())
             QCOMPARE(shown.title, s("Вопрос"));
         QCOMPARE(rig.main()->isVisible(), !closes);
+        const int dialogueSaves = QFileInfo::exists(dialogueFile) ? 1 : 0;
         QCOMPARE(dialogueSaves, dialogueSaveRuns ? 1 : 0);
         const QByteArray synonymsAfter = readAll(rig.file(QStringLiteral("standart.tks")));
         if (basesWritten)
@@ -640,7 +642,9 @@ private slots:
         const QByteArray answers = readAll(rig.file(QStringLiteral("standart.tka")));
         rig.dialogs.expectQuestion(s("Выйти?"), true)
             .expectQuestion(s("Сохранить базы знаний перед выходом?"), true)
-            .expectMessageStartingWith(s("Не удалось записать файл \"tk.ini/lost.tkq\": "));
+            .expectMessageStartingWith(s("Не удалось записать файл \"") +
+                                       QDir::toNativeSeparators(rig.file(QStringLiteral("tk.ini/lost.tkq"))) +
+                                       QStringLiteral("\": "));
 
         QVERIFY(!rig.main()->close());
 
@@ -712,6 +716,47 @@ private slots:
         QVERIFY(rig.main()->close());
     }
 
+    void damagedSizeFallsBack_data() {
+        QTest::addColumn<QString>("width");
+        QTest::addColumn<QString>("height");
+        QTest::addColumn<bool>("defaultSize"); // else: shrunk onto the screen
+        QTest::newRow("width beyond any screen") << "1e30"
+                                                 << "5400" << true;
+        QTest::newRow("no width, negative height") << "0"
+                                                   << "-5000" << true;
+        QTest::newRow("not finite") << "inf"
+                                    << "nan" << true;
+        QTest::newRow("too small for the menus") << "150"
+                                                 << "300" << true;
+        QTest::newRow("larger than the screen") << "90000"
+                                                << "90000" << false;
+    }
+    void damagedSizeFallsBack() {
+        QFETCH(QString, width);
+        QFETCH(QString, height);
+        QFETCH(bool, defaultSize);
+        Rig rig;
+        rig.settings->setValue(QStringLiteral("Settings/MainWidth"), width);
+        rig.settings->setValue(QStringLiteral("Settings/MainHeight"), height);
+        QCOMPARE(rig.start(), Program::Start::Running);
+        const double dx = Twips::dpiX(rig.main());
+        const double dy = Twips::dpiY(rig.main());
+        const QRect available = rig.main()->screen()->availableGeometry();
+        if (defaultSize)
+            QCOMPARE(rig.main()->size(), QSize(Twips::toPixels(7155, dx), Twips::toPixels(5400, dy)));
+        else
+            QVERIFY(available.contains(rig.main()->frameGeometry()));
+        QVERIFY(rig.main()->width() >= qMin(rig.main()->menuBar()->sizeHint().width(), available.width()));
+        // What is stored at exit is a usable size, so the next start is usable too.
+        const QSize size = rig.main()->size();
+        QVERIFY(rig.quit());
+        rig.program.reset();
+        rig.v = Variables();
+        QCOMPARE(rig.start(), Program::Start::Running);
+        QCOMPARE(rig.main()->size(), size);
+        QVERIFY(rig.quit());
+    }
+
     void minimisedWindowKeepsTheStoredPlacement() {
         Rig rig;
         rig.settings->setValue(QStringLiteral("Settings/MainLeft"), QStringLiteral("750"));
@@ -740,7 +785,7 @@ private slots:
     void helpAndAbout() {
         Rig rig;
         QCOMPARE(rig.start(), Program::Start::Running);
-        rig.dialogs.expectHelp(QStringLiteral("help.hlp"));
+        rig.dialogs.expectHelp(rig.file(QStringLiteral("help.hlp")));
         rig.find<QAction>("mnuHelp")->trigger();
         QCOMPARE(rig.dialogs.shown().constLast().topic, 1);
 

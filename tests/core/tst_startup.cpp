@@ -1,4 +1,9 @@
 #include "core/Options.h"
+#include "core/OptionsRecovery.h"
+#include "core/PaneLook.h"
+#include "core/Placement.h"
+#include "core/ProgramFolder.h"
+#include "core/SingleInstance.h"
 #include "core/Startup.h"
 #include "core/TextFile.h"
 #include "dialogue/Journal.h"
@@ -7,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -31,7 +37,6 @@ class tst_Startup : public QObject {
 
 private:
     QTemporaryDir m_dir;
-    QString m_previousDir;
 
     QString path(const QString& name) const { return QDir(m_dir.path()).filePath(name); }
 
@@ -43,19 +48,16 @@ private:
 
     StartupSteps journalOnly(const FakeClock& clock) {
         StartupSteps steps;
-        steps.checkJournal = [&clock] { return Journal::ListCheck(clock); };
+        steps.checkJournal = [this, &clock] { return Journal::ListCheck(clock, path(QStringLiteral("ChatList.log"))); };
         return steps;
     }
 
 private slots:
     void init() {
         QVERIFY(m_dir.isValid());
-        m_previousDir = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(m_dir.path()));
         for (const QString& name : QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden))
             QFile::remove(path(name));
     }
-    void cleanup() { QDir::setCurrent(m_previousDir); }
 
     void firstStartWritesDefaultsAndLoadsBases() {
         writeBases();
@@ -67,7 +69,7 @@ private slots:
         steps.applyPaneLook = [&](const PaneLook& look) { applied = look; };
         steps.hideMergeItems = [&] { ++hidden; };
 
-        const StartupOutcome outcome = RunStartup(v, steps);
+        const StartupOutcome outcome = RunStartup(v, steps, ProgramFolder(m_dir.path()));
 
         QVERIFY2(outcome.result, qPrintable(outcome.result.error));
         QVERIFY(outcome.recovered);
@@ -93,11 +95,11 @@ private slots:
         QVERIFY(writeAll(path(QStringLiteral("tk.ini")), options + "extra line\r\n"));
         const FakeClock clock;
         Variables v;
-        const StartupOutcome outcome = RunStartup(v, journalOnly(clock));
+        const StartupOutcome outcome = RunStartup(v, journalOnly(clock), ProgramFolder(m_dir.path()));
         QVERIFY2(outcome.result, qPrintable(outcome.result.error));
         QVERIFY(!outcome.recovered);
         QCOMPARE(v.HumanName, QStringLiteral("  Маша "));
-        QCOMPARE(paneLookFrom(v).FontSize, 12.5);
+        QCOMPARE(paneLookFrom(v)->FontSize, 12.5);
         QCOMPARE(readAll(path(QStringLiteral("tk.ini"))), options + "extra line\r\n");
     }
 
@@ -128,7 +130,7 @@ private slots:
         const FakeClock clock;
         Variables v;
 
-        const StartupOutcome outcome = RunStartup(v, journalOnly(clock));
+        const StartupOutcome outcome = RunStartup(v, journalOnly(clock), ProgramFolder(m_dir.path()));
 
         QVERIFY2(outcome.result, qPrintable(outcome.result.error));
         QVERIFY(outcome.recovered);
@@ -142,12 +144,53 @@ private slots:
         QCOMPARE(v.FontSize.toFileText(), QStringLiteral(" 10 "));
     }
 
+    // A start that fails in both runs leaves the defaults in tk.ini; the next start that fails must not take those
+    // for the person's file and replace the backup with them.
+    void backupKeepsThePersonsFile() {
+        writeBases();
+        const QByteArray damaged = optionsWith(5, QStringLiteral("жёлтый"));
+        QVERIFY(writeAll(path(QStringLiteral("tk.ini")), damaged));
+        QVERIFY(QFile::rename(path(QStringLiteral("standart.tkq")), path(QStringLiteral("away.tkq"))));
+        const FakeClock clock;
+        for (int start = 0; start < 2; ++start) {
+            Variables v;
+            QVERIFY(!RunStartup(v, journalOnly(clock), ProgramFolder(m_dir.path())).result.ok);
+            QCOMPARE(readAll(path(QStringLiteral("tk.ini.bak"))), damaged);
+            QCOMPARE(readAll(path(QStringLiteral("tk.ini"))), defaultOptionsBytes());
+        }
+        QVERIFY(!QFile::exists(path(QStringLiteral("tk.ini.1.bak"))));
+
+        // Another damaged file of the person's gets a backup of its own beside the first.
+        QVERIFY(QFile::rename(path(QStringLiteral("away.tkq")), path(QStringLiteral("standart.tkq"))));
+        const QByteArray other = optionsWith(7, QStringLiteral("big"));
+        QVERIFY(writeAll(path(QStringLiteral("tk.ini")), other));
+        Variables v;
+        QVERIFY(RunStartup(v, journalOnly(clock), ProgramFolder(m_dir.path())).result.ok);
+        QCOMPARE(readAll(path(QStringLiteral("tk.ini.bak"))), damaged);
+        QCOMPARE(readAll(path(QStringLiteral("tk.ini.1.bak"))), other);
+    }
+
+    void backupThatCannotBeMadeLeavesTheFile() {
+        writeBases();
+        // A folder in the options file's place can be neither read nor copied.
+        QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("tk.ini")));
+        const FakeClock clock;
+        Variables v;
+        const StartupOutcome outcome = RunStartup(v, journalOnly(clock), ProgramFolder(m_dir.path()));
+        QVERIFY2(outcome.result.ok, qPrintable(outcome.result.error));
+        QVERIFY(!outcome.backup.ok);
+        QVERIFY2(outcome.backup.error.contains(QStringLiteral("tk.ini")), qPrintable(outcome.backup.error));
+        QVERIFY(QFileInfo(path(QStringLiteral("tk.ini"))).isDir());
+        QCOMPARE(v.HumanName, QStringLiteral("Человек"));
+        QVERIFY(QDir(m_dir.path()).rmdir(QStringLiteral("tk.ini")));
+    }
+
     void failureInTheSecondRunNamesTheFile() {
         writeBases();
         QVERIFY(QFile::remove(path(QStringLiteral("standart.tkq"))));
         const FakeClock clock;
         Variables v;
-        const StartupOutcome outcome = RunStartup(v, journalOnly(clock));
+        const StartupOutcome outcome = RunStartup(v, journalOnly(clock), ProgramFolder(m_dir.path()));
         QVERIFY(!outcome.result);
         QVERIFY(outcome.recovered);
         QVERIFY2(outcome.result.error.contains(QStringLiteral("standart.tkq")), qPrintable(outcome.result.error));
@@ -158,7 +201,7 @@ private slots:
         QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("ChatList.log")));
         const FakeClock clock;
         Variables v;
-        const StartupOutcome outcome = RunStartup(v, journalOnly(clock));
+        const StartupOutcome outcome = RunStartup(v, journalOnly(clock), ProgramFolder(m_dir.path()));
         QVERIFY(!outcome.result);
         QVERIFY2(outcome.result.error.contains(QStringLiteral("ChatList.log")), qPrintable(outcome.result.error));
         QVERIFY(QDir(m_dir.path()).rmdir(QStringLiteral("ChatList.log")));
@@ -208,10 +251,10 @@ private slots:
         v.FontItalic = OptionValue::fromText(QStringLiteral("False"));
         v.FontUnderline = OptionValue::fromText(QStringLiteral("False"));
         if (!converts) {
-            QVERIFY_THROWS_EXCEPTION(OptionConversionError, paneLookFrom(v));
+            QVERIFY(!paneLookFrom(v).ok);
             return;
         }
-        const PaneLook look = paneLookFrom(v);
+        const PaneLook look = *paneLookFrom(v);
         QTEST(look.BackColor, "expectedColor");
         QTEST(look.FontSize, "expectedSize");
         QTEST(look.FontBold, "expectedBold");
