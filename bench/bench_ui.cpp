@@ -6,8 +6,8 @@
 #include "dialogue/DialogueFile.h"
 #include "engine/Clock.h"
 #include "engine/RandomSource.h"
-#include "ui/JournalView.h"
 #include "ui/QtDialogs.h"
+#include "ui/TextPane.h"
 #include "ui/frmList.h"
 
 #include <QApplication>

@@ -7,13 +7,12 @@
 #include "ui/BusyCursor.h"
 #include "ui/Dialogs.h"
 #include "ui/PrintPane.h"
+#include "ui/TextPane.h"
 #include "ui/frmList.h"
 
 #include <QAction>
 #include <QDir>
 #include <QLineEdit>
-#include <QTextDocumentFragment>
-#include <QTextEdit>
 
 namespace {
 
@@ -115,7 +114,6 @@ void frmMain::DialogExport() {
 }
 
 void frmMain::DialogPrint() {
-    const QTextCursor cursor = m_rtfDialog->textCursor();
-    const QString text = cursor.hasSelection() ? cursor.selection().toPlainText() : m_rtfDialog->toPlainText();
-    PrintPane(this, m_dialogs, text, m_rtfDialog->font());
+    PrintPane(this, m_dialogs, m_rtfDialog->hasSelection() ? m_rtfDialog->selectedText() : m_rtfDialog->toPlainText(),
+              m_rtfDialog->font());
 }

@@ -1,14 +1,12 @@
 #include "ProgramRig.h"
 #include "dialogue/DialogueFile.h"
 #include "dialogue/Export.h"
-#include "ui/JournalView.h"
 #include "ui/frmList.h"
 
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QTextBlock>
 
 namespace {
 
@@ -499,10 +497,8 @@ private slots:
         QVERIFY(rig.dialogs.verify());
 
         // Three lines in the middle of the pane.
-        QTextCursor cursor(rig.rtfDialog()->document()->findBlockByNumber(100));
-        cursor.movePosition(QTextCursor::Down, QTextCursor::KeepAnchor, 2);
-        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-        rig.rtfDialog()->setTextCursor(cursor);
+        TextPane* pane = rig.rtfDialog();
+        pane->setSelection(pane->lineStart(100), pane->lineEnd(102));
         rig.dialogs.expectPrinter(true, toPdf(part));
         rig.action("mnuPrint")->trigger();
         QVERIFY(rig.dialogs.verify());

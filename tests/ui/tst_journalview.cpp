@@ -4,6 +4,7 @@
 #include "support/WindowChecks.h"
 #include "ui/Dialogs.h"
 #include "ui/JournalView.h"
+#include "ui/TextPane.h"
 #include "ui/Twips.h"
 #include "ui/frmList.h"
 
@@ -41,7 +42,7 @@ private slots:
     }
 
     void linesAndSelection() {
-        JournalView view;
+        TextPane view;
         view.setPlainText(QStringLiteral("abc\nde\n\nfgh"));
         QCOMPARE(view.lineCount(), 4);
         QCOMPARE(view.line(0), QStringLiteral("abc"));
@@ -59,7 +60,7 @@ private slots:
     }
 
     void mouseSelectsWholeLines() {
-        JournalView view;
+        TextPane view;
         view.setPlainText(QStringLiteral("first line\nsecond line\nthird"));
         view.resize(300, 200);
         view.show();
@@ -81,7 +82,7 @@ private slots:
         QByteArray bytes;
         for (int i = 0; i < 100000; ++i)
             bytes += cp1251(QStringLiteral("<ЧЕЛОВЕК>Фраза номер %1.\r\n").arg(i));
-        JournalView view;
+        TextPane view;
         view.resize(400, 300);
         view.setPlainText(JournalView::textFromFile(bytes));
         view.show();
