@@ -114,6 +114,7 @@ void frmMain::DialogExport() {
 }
 
 void frmMain::DialogPrint() {
-    PrintPane(this, m_dialogs, m_rtfDialog->hasSelection() ? m_rtfDialog->selectedText() : m_rtfDialog->toPlainText(),
+    // The whole text goes as the dialogue holds it, CR LF line ends and all: a copy of it is never made.
+    PrintPane(this, m_dialogs, m_rtfDialog->hasSelection() ? m_rtfDialog->selectedText() : m_rtfDialog->text(),
               m_rtfDialog->font());
 }
