@@ -67,7 +67,8 @@ void TextPane::setPlainText(const QString& text) {
 }
 
 void TextPane::showText(const QString& text) {
-    m_own.clear();
+    if (&text != &m_own)
+        m_own.clear();
     m_text = &text;
     m_anchor = m_caret = 0;
     reindex();
