@@ -5,6 +5,7 @@
 #include "ui/Dialogs.h"
 #include "ui/JournalView.h"
 #include "ui/PrintPane.h"
+#include "ui/TextPane.h"
 #include "ui/Twips.h"
 
 #include <QEvent>
@@ -31,7 +32,7 @@ frmList::frmList(Dialogs& dialogs, const Clock& clock, const QString& journalPat
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    m_rtfList = new JournalView(this);
+    m_rtfList = new TextPane(this);
     m_rtfList->setObjectName(QStringLiteral("rtfList"));
     m_rtfList->setToolTip(QStringLiteral("Поле вывода журнала"));
 

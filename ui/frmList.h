@@ -7,7 +7,7 @@
 class QPushButton;
 class Clock;
 class Dialogs;
-class JournalView;
+class TextPane;
 
 // The journal viewer: shows the whole journal, prints it and empties it. Built anew for every opening.
 class frmList : public QDialog {
@@ -22,7 +22,7 @@ public:
     // Loads the journal; a failure names the file and the reason.
     Result<> Form_Load();
 
-    JournalView* view() const { return m_rtfList; }
+    TextPane* view() const { return m_rtfList; }
 
     void cmdClear_Click();
     void cmdPrint_Click();
@@ -41,7 +41,7 @@ private:
     Dialogs& m_dialogs;
     const Clock& m_clock;
     QString m_journalPath;
-    JournalView* m_rtfList = nullptr;
+    TextPane* m_rtfList = nullptr;
     QPushButton* m_cmdPrint = nullptr;
     QPushButton* m_cmdClear = nullptr;
     QPushButton* m_cmdOK = nullptr;

@@ -7,6 +7,7 @@
 #include "ui/BusyCursor.h"
 #include "ui/Dialogs.h"
 #include "ui/PaneColor.h"
+#include "ui/TextPane.h"
 #include "ui/Twips.h"
 #include "ui/frmAbout.h"
 
@@ -21,16 +22,8 @@
 #include <QScreen>
 #include <QSettings>
 #include <QShowEvent>
-#include <QTextEdit>
 
 namespace {
-
-// The widget keeps its own line ends; the model's CR LF text is only translated on the way in.
-QString forPane(QString text) {
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
-}
 
 QFont tahoma() {
     QFont font(QStringLiteral("Tahoma"));
@@ -87,15 +80,11 @@ void frmMain::buildControls() {
     m_txtPhrase->setToolTip(QStringLiteral("Поле ввода реплики человека."));
     m_txtPhrase->setFont(tahoma());
 
-    m_rtfDialog = new QTextEdit(m_client);
+    // The pane shows the dialogue's own text, which outlives the window, and is told of every change to it.
+    m_rtfDialog = new TextPane(m_client);
     m_rtfDialog->setObjectName(QStringLiteral("rtfDialog"));
     m_rtfDialog->setToolTip(QStringLiteral("Поле вывода диалога."));
-    m_rtfDialog->setReadOnly(true);
-    m_rtfDialog->setAcceptRichText(false);
-    // A long dialogue would otherwise keep every append in the undo history.
-    m_rtfDialog->setUndoRedoEnabled(false);
-    m_rtfDialog->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    m_rtfDialog->setFocusPolicy(Qt::StrongFocus);
+    m_rtfDialog->showText(m_dialogue.paneText());
 
     m_cmdApply = new QPushButton(QStringLiteral("Принять"), m_client);
     m_cmdApply->setObjectName(QStringLiteral("cmdApply"));
@@ -257,23 +246,18 @@ void frmMain::setRunningControls(bool running) {
     m_mnuSaveAs->setEnabled(running);
 }
 
-void frmMain::showPaneText(const QString& text) {
-    m_rtfDialog->setPlainText(forPane(text));
+void frmMain::showPaneText() {
+    m_rtfDialog->showText(m_dialogue.paneText());
     moveCaretToEnd();
 }
 
-void frmMain::appendPaneText(const QString& addition) {
-    QTextCursor cursor(m_rtfDialog->document());
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertText(forPane(addition));
+void frmMain::appendPaneText() {
+    m_rtfDialog->textAppended();
     moveCaretToEnd();
 }
 
 void frmMain::moveCaretToEnd() {
-    QTextCursor cursor = m_rtfDialog->textCursor();
-    cursor.movePosition(QTextCursor::End);
-    m_rtfDialog->setTextCursor(cursor);
-    m_rtfDialog->ensureCursorVisible();
+    m_rtfDialog->moveCaretToEnd();
 }
 
 void frmMain::applyPaneLook(const PaneLook& look) {
@@ -293,7 +277,6 @@ void frmMain::applyPaneLook(const PaneLook& look) {
     font.setItalic(look.FontItalic);
     font.setUnderline(look.FontUnderline);
     m_rtfDialog->setFont(font);
-    m_rtfDialog->document()->setDefaultFont(font);
 }
 
 void frmMain::applyPlacement(const Placement& stored) {

@@ -12,10 +12,10 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QSettings;
-class QTextEdit;
 class Clock;
 class Dialogs;
 class Dialogue;
+class TextPane;
 
 // The program's window: the dialogue pane, the phrase box below it and the menus that reach everything else.
 // It holds no state of its own: the dialogue and the options live in `Dialogue` and `Variables`.
@@ -69,8 +69,8 @@ private:
     void buildHelpMenu();
     void layoutControls();
     void setRunningControls(bool running);
-    void showPaneText(const QString& text);
-    void appendPaneText(const QString& addition);
+    void showPaneText();
+    void appendPaneText();
     void moveCaretToEnd();
     bool confirmClose();
     static QList<QRect> availableScreens();
@@ -104,7 +104,7 @@ private:
     const ProgramFolder m_folder;
 
     QWidget* m_client = nullptr;
-    QTextEdit* m_rtfDialog = nullptr;
+    TextPane* m_rtfDialog = nullptr;
     QLineEdit* m_txtPhrase = nullptr;
     QPushButton* m_cmdApply = nullptr;
     // The menu items, each made once by its name in buildMenus().

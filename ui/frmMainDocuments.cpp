@@ -7,13 +7,12 @@
 #include "ui/BusyCursor.h"
 #include "ui/Dialogs.h"
 #include "ui/PrintPane.h"
+#include "ui/TextPane.h"
 #include "ui/frmList.h"
 
 #include <QAction>
 #include <QDir>
 #include <QLineEdit>
-#include <QTextDocumentFragment>
-#include <QTextEdit>
 
 void frmMain::connectDocumentMenus() {
     connect(m_mnuOpen, &QAction::triggered, this, &frmMain::DialogOpen);
@@ -102,7 +101,7 @@ void frmMain::DialogExport() {
 }
 
 void frmMain::DialogPrint() {
-    const QTextCursor cursor = m_rtfDialog->textCursor();
-    const QString text = cursor.hasSelection() ? cursor.selection().toPlainText() : m_rtfDialog->toPlainText();
-    PrintPane(this, m_dialogs, text, m_rtfDialog->font());
+    // The whole text goes as the dialogue holds it, CR LF line ends and all: a copy of it is never made.
+    PrintPane(this, m_dialogs, m_rtfDialog->hasSelection() ? m_rtfDialog->selectedText() : m_rtfDialog->text(),
+              m_rtfDialog->font());
 }

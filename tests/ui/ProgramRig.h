@@ -8,6 +8,7 @@
 #include "support/TestFiles.h"
 #include "support/WindowChecks.h"
 #include "ui/Program.h"
+#include "ui/TextPane.h"
 #include "ui/frmMain.h"
 
 #include <QAction>
@@ -16,7 +17,6 @@
 #include <QLineEdit>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QTextEdit>
 #include <QtTest/QTest>
 
 #include <memory>
@@ -69,7 +69,7 @@ struct ProgramRig {
     template <typename T> T* find(const char* name) const { return main()->findChild<T*>(QLatin1String(name)); }
     QAction* action(const char* name) const { return find<QAction>(name); }
     QString pane() const { return program->dialogue()->paneText(); }
-    QTextEdit* rtfDialog() const { return find<QTextEdit>("rtfDialog"); }
+    TextPane* rtfDialog() const { return find<TextPane>("rtfDialog"); }
     QLineEdit* txtPhrase() const { return find<QLineEdit>("txtPhrase"); }
     void say(const QString& phrase) {
         txtPhrase()->setText(phrase);

@@ -1,7 +1,7 @@
 #include "ProgramRig.h"
 #include "core/Options.h"
 #include "core/TextFile.h"
-#include "ui/JournalView.h"
+#include "ui/TextPane.h"
 #include "ui/Twips.h"
 #include "ui/frmKeyboard.h"
 #include "ui/frmList.h"
@@ -32,7 +32,7 @@ struct ViewerLook {
 ViewerLook viewerLook(ProgramRig& rig) {
     ViewerLook look;
     rig.dialogs.expectModal(QStringLiteral("frmList"), [&](QDialog& dialog) {
-        const JournalView* view = static_cast<frmList&>(dialog).view();
+        const TextPane* view = static_cast<frmList&>(dialog).view();
         look.back = view->palette().color(QPalette::Base);
         look.font = view->font();
     });

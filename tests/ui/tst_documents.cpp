@@ -1,14 +1,12 @@
 #include "ProgramRig.h"
 #include "dialogue/DialogueFile.h"
 #include "dialogue/Export.h"
-#include "ui/JournalView.h"
 #include "ui/frmList.h"
 
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QTextBlock>
 
 namespace {
 
@@ -274,21 +272,27 @@ private slots:
     void damagedFileLeavesTheDialogueAlone_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("asFolder");
+        // A file this much longer than its bytes is grown with a hole: larger than the program reads, it is refused
+        // with the reason before a byte of it is read.
+        QTest::addColumn<qint64>("grownTo");
         const QByteArray head = cp1251(u8("разговор\r\nА\r\nБ\r\nВ\r\n"));
-        QTest::newRow("no such file") << QByteArray() << false;
-        QTest::newRow("a folder") << QByteArray() << true;
-        QTest::newRow("empty file") << QByteArray("") << false;
-        QTest::newRow("ends before the count") << cp1251(u8("разговор\r\n\r\n")) << false;
-        QTest::newRow("count is not a number") << head + " x \r\nText\r\n" << false;
-        QTest::newRow("count is negative") << head + "-1 \r\nText\r\n" << false;
-        QTest::newRow("count beyond 16 bits") << head + " 40000 \r\nText\r\n" << false;
-        QTest::newRow("index is not a number") << head + " 1 \r\n abc \r\nText\r\n" << false;
-        QTest::newRow("ends inside the indexes") << head + " 3 \r\n 1 \r\n 2 \r\n" << false;
-        QTest::newRow("no pane text") << head + " 1 \r\n 1 \r\n" << false;
+        QTest::newRow("no such file") << QByteArray() << false << qint64(0);
+        QTest::newRow("a folder") << QByteArray() << true << qint64(0);
+        QTest::newRow("empty file") << QByteArray("") << false << qint64(0);
+        QTest::newRow("ends before the count") << cp1251(u8("разговор\r\n\r\n")) << false << qint64(0);
+        QTest::newRow("count is not a number") << head + " x \r\nText\r\n" << false << qint64(0);
+        QTest::newRow("count is negative") << head + "-1 \r\nText\r\n" << false << qint64(0);
+        QTest::newRow("count beyond 16 bits") << head + " 40000 \r\nText\r\n" << false << qint64(0);
+        QTest::newRow("index is not a number") << head + " 1 \r\n abc \r\nText\r\n" << false << qint64(0);
+        QTest::newRow("ends inside the indexes") << head + " 3 \r\n 1 \r\n 2 \r\n" << false << qint64(0);
+        QTest::newRow("no pane text") << head + " 1 \r\n 1 \r\n" << false << qint64(0);
+        QTest::newRow("larger than the program reads") << head + " 0 \r\nText\r\n"
+                                                       << false << qint64(DialogueFile::MaxBytes + 1);
     }
     void damagedFileLeavesTheDialogueAlone() {
         QFETCH(QByteArray, bytes);
         QFETCH(bool, asFolder);
+        QFETCH(qint64, grownTo);
         ProgramRig rig;
         QCOMPARE(rig.start(), Program::Start::Running);
         rig.say(u8("привет"));
@@ -298,6 +302,8 @@ private slots:
             QVERIFY(QDir().mkpath(path));
         else if (!bytes.isNull())
             QVERIFY(writeAll(path, bytes));
+        if (grownTo > 0)
+            QVERIFY(QFile::resize(path, grownTo));
         const Variables before = rig.v;
         const QString pane = rig.pane();
         const QByteArray journal = rig.journalBytes();
@@ -494,10 +500,8 @@ private slots:
         QVERIFY(rig.dialogs.verify());
 
         // Three lines in the middle of the pane.
-        QTextCursor cursor(rig.rtfDialog()->document()->findBlockByNumber(100));
-        cursor.movePosition(QTextCursor::Down, QTextCursor::KeepAnchor, 2);
-        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-        rig.rtfDialog()->setTextCursor(cursor);
+        TextPane* pane = rig.rtfDialog();
+        pane->setSelection(pane->lineStart(100), pane->lineEnd(102));
         rig.dialogs.expectPrinter(true, toPdf(part));
         rig.action("mnuPrint")->trigger();
         QVERIFY(rig.dialogs.verify());

@@ -1,3 +1,4 @@
+#include "AccessibleEvents.h"
 #include "ProgramRig.h"
 #include "core/Cp1251.h"
 #include "core/Options.h"
@@ -8,6 +9,7 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
 #include "ui/Program.h"
+#include "ui/TextPane.h"
 #include "ui/Twips.h"
 #include "ui/frmMain.h"
 #include "ui/frmSplash.h"
@@ -24,7 +26,6 @@
 #include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QTextEdit>
 #include <QtTest/QTest>
 
 #include <memory>
@@ -41,7 +42,7 @@ struct Rig : ProgramRig {
         seedFile(QStringLiteral("standart.tka"), s("ПРИВЕТ \r\nЗдравствуй!\r\nПОКА \r\nДо встречи, #name! #STOP\r\n"));
         seedFile(QStringLiteral("standart.tkq"), s("Как тебя зовут?\r\n"));
     }
-    QString shownPane() const { return find<QTextEdit>("rtfDialog")->toPlainText(); }
+    QString shownPane() const { return find<TextPane>("rtfDialog")->toPlainText(); }
 };
 
 QString programStartsIntro() {
@@ -97,10 +98,10 @@ private slots:
         const QRect available = rig.main()->screen()->availableGeometry();
         QVERIFY(available.contains(rig.main()->frameGeometry().topLeft()));
 
-        const QColor back = rig.find<QTextEdit>("rtfDialog")->palette().color(QPalette::Base);
+        const QColor back = rig.find<TextPane>("rtfDialog")->palette().color(QPalette::Base);
         QCOMPARE(back, QColor(255, 255, 230));
-        QCOMPARE(rig.find<QTextEdit>("rtfDialog")->font().family(), QStringLiteral("Arial"));
-        QCOMPARE(rig.find<QTextEdit>("rtfDialog")->font().pointSizeF(), 10.0);
+        QCOMPARE(rig.find<TextPane>("rtfDialog")->font().family(), QStringLiteral("Arial"));
+        QCOMPARE(rig.find<TextPane>("rtfDialog")->font().pointSizeF(), 10.0);
     }
 
     void splashShowsTheVersion() {
@@ -310,10 +311,10 @@ private slots:
         Rig rig;
         QCOMPARE(rig.start(), Program::Start::Running);
         QCOMPARE(rig.find<QLineEdit>("txtPhrase")->toolTip(), s("Поле ввода реплики человека."));
-        QCOMPARE(rig.find<QTextEdit>("rtfDialog")->toolTip(), s("Поле вывода диалога."));
+        QCOMPARE(rig.find<TextPane>("rtfDialog")->toolTip(), s("Поле вывода диалога."));
         QCOMPARE(rig.find<QPushButton>("cmdApply")->text(), s("Принять"));
         QCOMPARE(rig.find<QLineEdit>("txtPhrase")->font().family(), QStringLiteral("Tahoma"));
-        QCOMPARE(rig.find<QLineEdit>("txtPhrase")->nextInFocusChain(), rig.find<QTextEdit>("rtfDialog"));
+        QCOMPARE(rig.find<QLineEdit>("txtPhrase")->nextInFocusChain(), rig.find<TextPane>("rtfDialog"));
         rig.dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить диалог перед выходом?"), false);
         QVERIFY(rig.main()->close());
     }
@@ -332,7 +333,7 @@ private slots:
         rig.main()->resize(size);
         QApplication::processEvents();
         const QWidget* client = rig.main()->centralWidget();
-        const QRect pane = rig.find<QTextEdit>("rtfDialog")->geometry();
+        const QRect pane = rig.find<TextPane>("rtfDialog")->geometry();
         const QRect phrase = rig.find<QLineEdit>("txtPhrase")->geometry();
         const QRect apply = rig.find<QPushButton>("cmdApply")->geometry();
         const double dx = Twips::dpiX(rig.main());
@@ -361,16 +362,11 @@ private slots:
         Rig rig;
         QCOMPARE(rig.start(), Program::Start::Running);
         auto* phrase = rig.find<QLineEdit>("txtPhrase");
-        QTextDocument* document = rig.find<QTextEdit>("rtfDialog")->document();
-        int changedFrom = -1;
-        int removed = -1;
-        connect(document, &QTextDocument::contentsChange, this, [&](int from, int charsRemoved, int) {
-            if (changedFrom < 0) {
-                changedFrom = from;
-                removed = charsRemoved;
-            }
-        });
-        const int shownBefore = document->characterCount();
+        // What the pane shows, as a screen reader reads it, and what it announces.
+        QAccessibleTextInterface* shown = QAccessible::queryAccessibleInterface(rig.rtfDialog())->textInterface();
+        QVERIFY(shown);
+        AccessibleEvents events;
+        const int shownBefore = shown->characterCount();
 
         phrase->insert(s("привет"));
         QTest::keyClick(phrase, Qt::Key_Return);
@@ -381,10 +377,20 @@ private slots:
         QCOMPARE(rig.journal().mid(3), QStringList({s("<ЧЕЛОВЕК>Привет."), s("<TK> Здравствуй!")}));
         QCOMPARE(phrase->text(), QString());
         QVERIFY(!rig.v.DialogSaved);
-        // Only the new lines went into the widget: the old text was not set again.
-        QCOMPARE(changedFrom, shownBefore - 1);
+        // Only the new lines went into the widget: the old text was not set again. The new lines are announced, so
+        // that a screen reader speaks the reply.
+        const QList<AccessibleEvents::Seen> inserted = events.ofType(QAccessible::TextInserted);
+        QCOMPARE(inserted.size(), 1);
+        const int changedFrom = inserted.constFirst().position;
+        const int removed =
+            int(events.ofType(QAccessible::TextRemoved).size() + events.ofType(QAccessible::TextUpdated).size());
+        QCOMPARE(changedFrom, shownBefore);
         QCOMPARE(removed, 0);
-        QCOMPARE(rig.find<QTextEdit>("rtfDialog")->textCursor().position(), document->characterCount() - 1);
+        QCOMPARE(inserted.constFirst().inserted, QString(added).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        QCOMPARE(inserted.constFirst().object, static_cast<QObject*>(rig.rtfDialog()));
+        QCOMPARE(shown->cursorPosition(), shown->characterCount());
+        QVERIFY(!events.ofType(QAccessible::TextCaretMoved).isEmpty());
+        QCOMPARE(events.ofType(QAccessible::TextCaretMoved).constLast().cursor, shown->characterCount());
         QVERIFY(rig.main()->isEnabled());
         QVERIFY(!QApplication::overrideCursor());
 

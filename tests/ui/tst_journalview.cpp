@@ -4,15 +4,25 @@
 #include "support/WindowChecks.h"
 #include "ui/Dialogs.h"
 #include "ui/JournalView.h"
+#include "ui/TextPane.h"
 #include "ui/Twips.h"
 #include "ui/frmList.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
+
+namespace {
+
+QString u8(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+} // namespace
 
 class tst_JournalView : public QObject {
     Q_OBJECT
@@ -41,7 +51,7 @@ private slots:
     }
 
     void linesAndSelection() {
-        JournalView view;
+        TextPane view;
         view.setPlainText(QStringLiteral("abc\nde\n\nfgh"));
         QCOMPARE(view.lineCount(), 4);
         QCOMPARE(view.line(0), QStringLiteral("abc"));
@@ -58,8 +68,244 @@ private slots:
         QVERIFY(!view.hasSelection());
     }
 
+    // The dialogue pane indexes only what a turn adds; whatever the pieces, it must know the lines a fresh look at
+    // the whole text finds.
+    void appendMatchesAFreshIndex_data() {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("addition");
+        const QString piece(TextPane::maxLineLength(), QLatin1Char('x'));
+        QTest::newRow("a turn") << u8("Новый диалог.\r\n") << u8("\r\n<ЧЕЛОВЕК>Привет.\r\n<TK> Здравствуй!");
+        QTest::newRow("CR and LF in two appends") << QStringLiteral("ab\r") << QStringLiteral("\ncd");
+        QTest::newRow("a line goes on") << QStringLiteral("ab") << QStringLiteral("cd\r\nef");
+        QTest::newRow("lone LF and lone CR") << QStringLiteral("a\nb\rc") << QStringLiteral("\r\n\r\n");
+        QTest::newRow("into an empty text") << QString() << QStringLiteral("\r\na\r\n");
+        QTest::newRow("a long line grows past a piece")
+            << piece.left(4000) << piece + QStringLiteral("\r\n") + piece + piece.left(3);
+        QTest::newRow("a piece boundary at a surrogate pair")
+            << piece.left(TextPane::maxLineLength() - 1) << u8("😀😀") + piece;
+        QTest::newRow("CR LF right after a piece") << piece << QStringLiteral("\r\nb");
+        QString many;
+        for (int i = 0; i < 700; ++i)
+            many += i % 3 ? QStringLiteral("line %1\r\n").arg(i) : QStringLiteral("lf only %1\n").arg(i);
+        QTest::newRow("lines over several blocks") << many << many + QStringLiteral("last");
+    }
+    void appendMatchesAFreshIndex() {
+        QFETCH(QString, before);
+        QFETCH(QString, addition);
+        QString text = before;
+        TextPane grown;
+        grown.showText(text);
+        text += addition;
+        grown.textAppended();
+        const QString whole = before + addition;
+        TextPane fresh;
+        fresh.showText(whole);
+
+        QCOMPARE(grown.lineCount(), fresh.lineCount());
+        for (qsizetype i = 0; i < fresh.lineCount(); ++i) {
+            QCOMPARE(grown.lineStart(i), fresh.lineStart(i));
+            QCOMPARE(grown.lineEnd(i), fresh.lineEnd(i));
+            QVERIFY(fresh.lineEnd(i) - fresh.lineStart(i) <= TextPane::maxLineLength());
+            QVERIFY(fresh.lineStart(i) == whole.size() || !whole.at(fresh.lineStart(i)).isLowSurrogate());
+        }
+        const QString plain = QString(whole).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        QCOMPARE(fresh.toPlainText(), plain);
+        QCOMPARE(grown.accessibleLength(), plain.size());
+        QCOMPARE(grown.accessibleText(0, grown.accessibleLength()), plain);
+        for (qsizetype at = 0; at <= whole.size(); ++at) {
+            const qsizetype offset = grown.toAccessible(at);
+            QCOMPARE(offset, fresh.toAccessible(at));
+            // Every position but those inside a CR LF reads back as itself.
+            if (!(at > 0 && whole.at(at - 1) == QLatin1Char('\r') && at < whole.size() &&
+                  whole.at(at) == QLatin1Char('\n')))
+                QCOMPARE(grown.fromAccessible(offset), at);
+        }
+    }
+
+    // A screen reader moves through the dialogue pane's CR LF text as if every line end were one character.
+    void textAtOffset_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<int>("boundary");
+        QTest::addColumn<QString>("at");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        const QString abc = QStringLiteral("ab\r\ncd\r\nef");
+        const int chr = QAccessible::CharBoundary;
+        const int word = QAccessible::WordBoundary;
+        const int line = QAccessible::LineBoundary;
+        const int paragraph = QAccessible::ParagraphBoundary;
+        const QString lf = QStringLiteral("\n");
+        QTest::newRow("character") << abc << 4 << chr << u8("d") << 4 << u8("c") << lf;
+        QTest::newRow("character at a line end") << abc << 2 << chr << lf << 2 << u8("b") << u8("c");
+        QTest::newRow("line") << abc << 4 << line << u8("cd") << 3 << u8("ab") << u8("ef");
+        QTest::newRow("line at its end") << abc << 5 << line << u8("cd") << 3 << u8("ab") << u8("ef");
+        QTest::newRow("last line at the text end") << abc << 8 << line << u8("ef") << 6 << u8("cd") << QString();
+        QTest::newRow("first line") << abc << 0 << line << u8("ab") << 0 << QString() << u8("cd");
+        QTest::newRow("empty line") << QStringLiteral("a\r\n\r\nb") << 2 << line << QString() << 2 << u8("a")
+                                    << u8("b");
+        QTest::newRow("word") << u8("<TK> Привет, мир\r\nещё") << 13 << word << u8("мир") << 13 << u8(" ") << lf;
+        QTest::newRow("paragraph") << abc << 3 << paragraph << u8("cd") << 3 << u8("ab") << u8("ef");
+    }
+    void textAtOffset() {
+        QFETCH(QString, text);
+        QFETCH(int, offset);
+        QFETCH(int, boundary);
+        QFETCH(QString, at);
+        QFETCH(int, start);
+        TextPane view;
+        view.resize(600, 200);
+        view.showText(text);
+        QAccessibleTextInterface* shown = QAccessible::queryAccessibleInterface(&view)->textInterface();
+        QVERIFY(shown);
+        const auto type = QAccessible::TextBoundaryType(boundary);
+        int from = -1;
+        int to = -1;
+        QCOMPARE(shown->textAtOffset(offset, type, &from, &to), at);
+        QCOMPARE(from, start);
+        QCOMPARE(to, start + at.size());
+        QCOMPARE(shown->text(from, to), at);
+        QTEST(shown->textBeforeOffset(offset, type, &from, &to), "before");
+        QTEST(shown->textAfterOffset(offset, type, &from, &to), "after");
+    }
+
+    void journalReadThroughTheAccessibleInterface() {
+        QTemporaryDir dir;
+        ScriptedDialogs dialogs;
+        FakeClock clock;
+        const QString path = dir.filePath(QStringLiteral("ChatList.log"));
+        QVERIFY(writeAll(path, cp1251(u8("Все диалоги с 12-06-2026.\r\n\r\r\n[Дата: 12-06-2026]\r\n<TK> Как "
+                                         "тебя зовут?\r\n<ЧЕЛОВЕК>Не знаю.\r\n"))));
+        frmList list(dialogs, clock, path);
+        QVERIFY(list.Form_Load());
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        TextPane* view = list.view();
+        view->setAccessibleName(u8("Журнал"));
+        QAccessibleInterface* pane = QAccessible::queryAccessibleInterface(view);
+        QVERIFY(pane);
+        QCOMPARE(pane->role(), QAccessible::EditableText);
+        QVERIFY(pane->state().readOnly);
+        QVERIFY(pane->state().multiLine);
+        QCOMPARE(pane->text(QAccessible::Name), u8("Журнал"));
+        QCOMPARE(pane->text(QAccessible::Description), u8("Поле вывода журнала"));
+
+        QAccessibleTextInterface* shown = pane->textInterface();
+        QVERIFY(shown);
+        const QString text = u8("Все диалоги с 12-06-2026.\n\n[Дата: 12-06-2026]\n<TK> Как тебя зовут?\n<ЧЕЛОВЕК>Не "
+                                "знаю.\n");
+        QCOMPARE(shown->characterCount(), text.size());
+        QCOMPARE(shown->text(0, shown->characterCount()), text);
+        const int question = int(text.indexOf(u8("тебя")));
+        int from = -1;
+        int to = -1;
+        QCOMPARE(shown->textAtOffset(question, QAccessible::LineBoundary, &from, &to), u8("<TK> Как тебя зовут?"));
+        QCOMPARE(from, int(text.indexOf(u8("<TK>"))));
+
+        shown->setCursorPosition(question);
+        QCOMPARE(shown->cursorPosition(), question);
+        QCOMPARE(view->caretPosition(), question);
+        QCOMPARE(shown->selectionCount(), 0);
+        shown->setSelection(0, question, question + 4);
+        QCOMPARE(shown->selectionCount(), 1);
+        shown->selection(0, &from, &to);
+        QCOMPARE(from, question);
+        QCOMPARE(to, question + 4);
+        QCOMPARE(view->selectedText(), u8("тебя"));
+        shown->removeSelection(0);
+        QCOMPARE(shown->selectionCount(), 0);
+        list.close();
+        QVERIFY(dialogs.verify());
+    }
+
+    // The caret walks the text as in a text widget, a CR LF being one step.
+    void keysMoveTheCaret_data() {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QString>("selected");
+        const int none = Qt::NoModifier;
+        // "ab" CR LF "cd" CR LF, an empty line, CR LF "ef": lines start at 0, 4, 8 and 10.
+        QTest::newRow("right over a line end") << 2 << int(Qt::Key_Right) << none << 4 << QString();
+        QTest::newRow("left over a line end") << 4 << int(Qt::Key_Left) << none << 2 << QString();
+        QTest::newRow("down keeps the column") << 1 << int(Qt::Key_Down) << none << 5 << QString();
+        QTest::newRow("down into an empty line") << 5 << int(Qt::Key_Down) << none << 8 << QString();
+        QTest::newRow("up from the last line") << 11 << int(Qt::Key_Up) << none << 8 << QString();
+        QTest::newRow("end of the line") << 4 << int(Qt::Key_End) << none << 6 << QString();
+        QTest::newRow("start of the line") << 5 << int(Qt::Key_Home) << none << 4 << QString();
+        QTest::newRow("end of the text") << 0 << int(Qt::Key_End) << int(Qt::ControlModifier) << 12 << QString();
+        QTest::newRow("start of the text") << 11 << int(Qt::Key_Home) << int(Qt::ControlModifier) << 0 << QString();
+        QTest::newRow("next word") << 0 << int(Qt::Key_Right) << int(Qt::ControlModifier) << 2 << QString();
+        QTest::newRow("select over a line end")
+            << 1 << int(Qt::Key_Right) << int(Qt::ShiftModifier) << 2 << QStringLiteral("b");
+        QTest::newRow("select a line end")
+            << 2 << int(Qt::Key_Right) << int(Qt::ShiftModifier) << 4 << QStringLiteral("\n");
+        QTest::newRow("select down") << 1 << int(Qt::Key_Down) << int(Qt::ShiftModifier) << 5 << QStringLiteral("b\nc");
+    }
+    void keysMoveTheCaret() {
+        QFETCH(int, from);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        const QString text = QStringLiteral("ab\r\ncd\r\n\r\nef");
+        TextPane view;
+        view.resize(300, 200);
+        view.showText(text);
+        view.setCaretPosition(from);
+        QTest::keyClick(&view, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QTEST(int(view.caretPosition()), "to");
+        QTEST(view.selectedText(), "selected");
+    }
+
+    // After a turn the newest line must be in view, however the lines wrap and whatever the window's size.
+    void endStaysInView_data() {
+        QTest::addColumn<QString>("text");
+        QString chat;
+        QString wrapping;
+        for (int i = 0; i < 200; ++i) {
+            chat += u8("<ЧЕЛОВЕК>Фраза номер %1.\r\n").arg(i);
+            wrapping += u8("<TK> Очень длинный ответ программы, который не помещается в одну строку окна, "
+                           "номер %1.\r\n")
+                            .arg(i);
+        }
+        QTest::newRow("short lines") << chat + u8("<TK> Конец.");
+        QTest::newRow("wrapped lines") << wrapping + u8("<TK> Конец.");
+        QTest::newRow("a line taller than the view") << chat + QString(3000, QLatin1Char('w')) + u8(" Конец.");
+        QTest::newRow("a text that fits") << u8("Новый диалог.\r\n<TK> Конец.");
+    }
+    void endStaysInView() {
+        QFETCH(QString, text);
+        TextPane view;
+        view.resize(300, 200);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.showText(text);
+        view.moveCaretToEnd();
+        const auto endShown = [&view] {
+            const QRect end = view.characterRect(view.text().size());
+            return !end.isEmpty() && view.viewport()->rect().contains(end);
+        };
+        QVERIFY(endShown());
+        // The line at the top is shown from its first row unless the end needs a part of it.
+        if (view.verticalScrollBar()->maximum() == 0)
+            QCOMPARE(view.characterRect(0).top(), 1);
+
+        text += u8("\r\n<ЧЕЛОВЕК>Ещё одна строка, и ещё, и ещё, и ещё, и ещё.");
+        view.textAppended();
+        view.moveCaretToEnd();
+        QVERIFY(endShown());
+        view.resize(180, 150);
+        QApplication::processEvents();
+        QVERIFY(endShown());
+        view.resize(500, 300);
+        QApplication::processEvents();
+        QVERIFY(endShown());
+        view.close();
+    }
+
     void mouseSelectsWholeLines() {
-        JournalView view;
+        TextPane view;
         view.setPlainText(QStringLiteral("first line\nsecond line\nthird"));
         view.resize(300, 200);
         view.show();
@@ -81,7 +327,7 @@ private slots:
         QByteArray bytes;
         for (int i = 0; i < 100000; ++i)
             bytes += cp1251(QStringLiteral("<ЧЕЛОВЕК>Фраза номер %1.\r\n").arg(i));
-        JournalView view;
+        TextPane view;
         view.resize(400, 300);
         view.setPlainText(JournalView::textFromFile(bytes));
         view.show();
