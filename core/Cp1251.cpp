@@ -40,7 +40,7 @@ int lookup(char16_t u) {
 
 namespace Cp1251 {
 
-QString decode(const QByteArray& bytes) {
+QString decode(QByteArrayView bytes) {
     QString out(bytes.size(), Qt::Uninitialized);
     QChar* dst = out.data();
     for (const char ch : bytes) {
@@ -50,7 +50,7 @@ QString decode(const QByteArray& bytes) {
     return out;
 }
 
-QByteArray encode(const QString& text) {
+QByteArray encode(QStringView text) {
     QByteArray out(text.size(), Qt::Uninitialized);
     char* dst = out.data();
     qsizetype n = 0;

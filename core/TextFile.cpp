@@ -181,13 +181,26 @@ Result<> writeLines(const QString& path, const QStringList& lines) {
     return writeBytes(path, joinLines(lines));
 }
 
-Result<> appendLines(const QString& path, const QStringList& lines) {
+Result<> appendLines(const QString& path, const QStringList& lines, std::optional<QStringView> block) {
     QFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return FileError::failure(appendFailed, path, lastError());
     const qint64 before = file.size();
-    const Result<> written = writeChecked(file, joinLines(lines), path, appendFailed);
+    Result<> written = writeChecked(file, joinLines(lines), path, appendFailed);
+    if (written && block) {
+        constexpr qsizetype piece = 1 << 20;
+        for (qsizetype at = 0; written && at < block->size();) {
+            qsizetype length = qMin(piece, block->size() - at);
+            // A surrogate pair stays in one piece, so that it becomes one '?' as it would whole.
+            if (at + length < block->size() && block->at(at + length - 1).isHighSurrogate())
+                ++length;
+            written = writeChecked(file, Cp1251::encode(block->mid(at, length)), path, appendFailed);
+            at += length;
+        }
+        if (written)
+            written = writeChecked(file, QByteArrayLiteral("\r\n"), path, appendFailed);
+    }
     if (!written && !file.isSequential())
         (void)file.resize(before);
     return written;

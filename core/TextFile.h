@@ -3,6 +3,9 @@
 #include "core/Result.h"
 
 #include <QStringList>
+#include <QStringView>
+
+#include <optional>
 
 class QIODevice;
 
@@ -35,8 +38,9 @@ Result<> writeLines(const QString& path, const QStringList& lines);
 Result<> writeBytes(const QString& path, const QByteArray& bytes);
 
 // Appends within one open-write-close; a missing file is created. An append that fails is cut off again, so that
-// the file never ends in half a line.
-Result<> appendLines(const QString& path, const QStringList& lines);
+// the file never ends in half a line. After the lines, when given, comes `block`: lines already separated by
+// CR LF, ended by one more; it is encoded a piece at a time, so that a long text is never copied whole.
+Result<> appendLines(const QString& path, const QStringList& lines, std::optional<QStringView> block = std::nullopt);
 
 // Writes every byte to an open device or says why not, naming `path`: a short write counts as a failure.
 Result<> writeAll(QIODevice& device, const QByteArray& bytes, const QString& path);

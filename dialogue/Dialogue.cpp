@@ -107,19 +107,19 @@ Result<> Dialogue::saveTo(const QString& path) {
 }
 
 Result<> Dialogue::openFrom(const QString& path) {
-    const Result<DialogueFileContent> read = DialogueFile::read(path);
+    Result<DialogueFileContent> read = DialogueFile::read(path);
     if (!read)
         return Failure{read.error};
-    const DialogueFileContent& c = *read;
+    DialogueFileContent& c = *read;
     m_v.Mode = c.Mode;
     m_v.PreviousPhrase = c.PreviousPhrase;
     m_v.PendingKeys = c.PendingKeys;
     m_v.PendingPhrase = c.PendingPhrase;
     m_v.AskedQuestions = c.AskedQuestions;
     m_v.AskedQuestionCount = qint16(c.AskedQuestions.size());
-    // The journal records the continued dialogue as a new block; the intro line reaches only the pane.
-    journal(Journal::AppendDialogHeader(m_clock, c.PaneText.split(QStringLiteral("\r\n")).mid(1), m_journalPath));
-    m_pane = c.PaneText;
+    // The journal records the continued dialogue as a new block dated now.
+    journal(Journal::AppendOpenedDialogue(m_clock, c.PaneText, m_journalPath));
+    m_pane = std::move(c.PaneText);
     emit paneReset(m_pane);
     m_v.DialogFilePath = path;
     m_v.DialogFileTitle = QFileInfo(path).fileName();

@@ -33,6 +33,14 @@ Result<> AppendDialogHeader(const Clock& clock, const QStringList& followingLine
     return TextFile::appendLines(path, lines);
 }
 
+Result<> AppendOpenedDialogue(const Clock& clock, QStringView paneText, const QString& path) {
+    const QStringList header{QStringLiteral("\r"), headerLine(clock)};
+    const qsizetype firstEnd = paneText.indexOf(QLatin1String("\r\n"));
+    if (firstEnd < 0)
+        return TextFile::appendLines(path, header);
+    return TextFile::appendLines(path, header, paneText.mid(firstEnd + 2));
+}
+
 Result<> ListCheck(const Clock& clock, const QString& path) {
     QFile file(path);
     if (file.open(QIODevice::ReadOnly))

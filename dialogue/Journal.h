@@ -3,6 +3,7 @@
 #include "core/Result.h"
 
 #include <QStringList>
+#include <QStringView>
 
 class Clock;
 
@@ -18,6 +19,9 @@ Result<> WriteJournalTitle(const Clock& clock, const QString& path);
 // The lone CR line (CR CR LF on disk), the dialogue header with the current date and time, and then, in the same
 // opening, the lines the caller brings along.
 Result<> AppendDialogHeader(const Clock& clock, const QStringList& followingLines, const QString& path);
+// A dialogue opened from its file: the CR line and the header, then every line of its pane but the first (the
+// intro line reaches only the pane; the journal has its header instead). The pane is never copied, however long.
+Result<> AppendOpenedDialogue(const Clock& clock, QStringView paneText, const QString& path);
 // Start-up's check: a journal that can be opened is left untouched; otherwise a fresh one is written.
 Result<> ListCheck(const Clock& clock, const QString& path);
 Result<> AppendLines(const QStringList& lines, const QString& path);

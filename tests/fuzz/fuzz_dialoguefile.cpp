@@ -1,4 +1,5 @@
 #include "FuzzSupport.h"
+#include "core/TextFile.h"
 #include "core/Variables.h"
 #include "dialogue/DialogueFile.h"
 
@@ -8,6 +9,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     const DialogueFileContent& c = *read;
     FUZZ_CHECK(c.AskedQuestions.size() <= Variables::MaxLines);
+    // The pane is decoded in one pass; it must be what reading the file line by line gives.
+    const QStringList lines = TextFile::splitLines(bytesOf(data, size));
+    FUZZ_CHECK(lines.mid(5 + c.AskedQuestions.size()).join(QStringLiteral("\r\n")) == c.PaneText);
     Variables v;
     v.Mode = c.Mode;
     v.PreviousPhrase = c.PreviousPhrase;
