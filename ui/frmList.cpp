@@ -35,6 +35,7 @@ frmList::frmList(Dialogs& dialogs, const Clock& clock, const QString& journalPat
     m_rtfList = new TextPane(this);
     m_rtfList->setObjectName(QStringLiteral("rtfList"));
     m_rtfList->setToolTip(QStringLiteral("Поле вывода журнала"));
+    m_rtfList->setAccessibleName(caption());
 
     auto button = [this](const char* name, const QString& text, const QString& tip) {
         auto* b = new QPushButton(text, this);

@@ -78,12 +78,16 @@ void frmMain::buildControls() {
     m_txtPhrase = new QLineEdit(m_client);
     m_txtPhrase->setObjectName(QStringLiteral("txtPhrase"));
     m_txtPhrase->setToolTip(QStringLiteral("Поле ввода реплики человека."));
+    // What a screen reader says for the two controls; the tooltips stay their descriptions.
+    m_txtPhrase->setAccessibleName(QStringLiteral("Ваша реплика"));
+    m_txtPhrase->setAccessibleDescription(m_txtPhrase->toolTip());
     m_txtPhrase->setFont(tahoma());
 
     // The pane shows the dialogue's own text, which outlives the window, and is told of every change to it.
     m_rtfDialog = new TextPane(m_client);
     m_rtfDialog->setObjectName(QStringLiteral("rtfDialog"));
     m_rtfDialog->setToolTip(QStringLiteral("Поле вывода диалога."));
+    m_rtfDialog->setAccessibleName(QStringLiteral("Диалог"));
     m_rtfDialog->showText(m_dialogue.paneText());
 
     m_cmdApply = new QPushButton(QStringLiteral("Принять"), m_client);
