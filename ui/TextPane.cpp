@@ -419,54 +419,64 @@ std::pair<qsizetype, qsizetype> TextPane::rowAt(qsizetype position) const {
 
 QRect TextPane::characterRect(qsizetype position) const {
     position = normalized(position);
+    QRect rect;
+    forVisibleLines([&](qsizetype i, const QTextLayout& layout, qreal y) {
+        if (!holds(i, position))
+            return true;
+        const int column = int(position - lineStart(i));
+        const QTextLine row = layout.lineForTextPosition(column);
+        if (row.isValid()) {
+            const qreal x = row.cursorToX(column);
+            const qreal next = column < row.textStart() + row.textLength() ? row.cursorToX(column + 1) : x;
+            const qreal width = next > x ? next - x : fontMetrics().averageCharWidth();
+            rect = QRectF(kMargin + x, y + row.y(), width, rowHeight()).toAlignedRect();
+        }
+        return false;
+    });
+    return rect;
+}
+
+void TextPane::forVisibleLines(const std::function<bool(qsizetype, const QTextLayout&, qreal)>& visit) const {
     const int height = rowHeight();
     const Top now = top();
     qreal y = kMargin / 2.0 - qreal(now.skippedRows) * height;
     for (qsizetype i = now.line; i < lineCount() && y < viewport()->height(); ++i) {
         QTextLayout layout;
         layoutLine(layout, i);
-        const qsizetype start = lineStart(i);
-        const qsizetype end = lineEnd(i);
-        const bool here =
-            position >= start && (position < end || (position == end && (endsWithLf(i) || i + 1 == lineCount())));
-        if (here) {
-            const int column = int(position - start);
-            const QTextLine row = layout.lineForTextPosition(column);
-            if (!row.isValid())
-                return {};
-            const qreal x = row.cursorToX(column);
-            const qreal next = column < row.textStart() + row.textLength() ? row.cursorToX(column + 1) : x;
-            const qreal width = next > x ? next - x : fontMetrics().averageCharWidth();
-            return QRectF(kMargin + x, y + row.y(), width, height).toAlignedRect();
-        }
+        if (!visit(i, layout, y))
+            return;
         y += qreal(qMax(1, layout.lineCount())) * height;
     }
-    return {};
+}
+
+bool TextPane::holds(qsizetype index, qsizetype position) const {
+    // The end of a piece of a long line is the start of the next piece: a position there belongs to the next.
+    const qsizetype end = lineEnd(index);
+    return position >= lineStart(index) &&
+           (position < end || (position == end && (endsWithLf(index) || index + 1 == lineCount())));
 }
 
 qsizetype TextPane::positionAtPoint(const QPoint& p) const {
     if (!viewport()->rect().contains(p))
         return -1;
     const int height = rowHeight();
-    const Top now = top();
-    qreal y = kMargin / 2.0 - qreal(now.skippedRows) * height;
-    for (qsizetype i = now.line; i < lineCount(); ++i) {
-        QTextLayout layout;
-        layoutLine(layout, i);
+    qsizetype position = m_text->size();
+    forVisibleLines([&](qsizetype i, const QTextLayout& layout, qreal y) {
         const int rows = qMax(1, layout.lineCount());
         const qreal bottom = y + qreal(rows) * height;
-        if (p.y() < bottom || i + 1 == lineCount()) {
-            const int row = qBound(0, int(qFloor((p.y() - y) / height)), rows - 1);
-            const qsizetype start = lineStart(i);
-            if (p.y() >= bottom)
-                return lineEnd(i);
-            const QTextLine textLine = layout.lineAt(row);
-            const int column = textLine.isValid() ? textLine.xToCursor(p.x() - kMargin) : 0;
-            return start + qBound(qsizetype(0), qsizetype(column), lineEnd(i) - start);
+        if (p.y() >= bottom && i + 1 < lineCount())
+            return true;
+        const qsizetype start = lineStart(i);
+        if (p.y() >= bottom) {
+            position = lineEnd(i);
+            return false;
         }
-        y = bottom;
-    }
-    return m_text->size();
+        const QTextLine textLine = layout.lineAt(qBound(0, int(qFloor((p.y() - y) / height)), rows - 1));
+        const int column = textLine.isValid() ? textLine.xToCursor(p.x() - kMargin) : 0;
+        position = start + qBound(qsizetype(0), qsizetype(column), lineEnd(i) - start);
+        return false;
+    });
+    return position;
 }
 
 qsizetype TextPane::rowMove(qsizetype position, int rows) const {
@@ -520,14 +530,10 @@ void TextPane::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
     painter.setPen(palette().color(QPalette::Text));
     const int height = rowHeight();
-    const Top now = top();
     const qsizetype selFrom = selectionStart();
     const qsizetype selTo = selectionEnd();
     const bool caret = hasFocus() && m_caretShown;
-    qreal y = kMargin / 2.0 - qreal(now.skippedRows) * height;
-    for (qsizetype i = now.line; i < lineCount() && y < viewport()->height(); ++i) {
-        QTextLayout layout;
-        layoutLine(layout, i);
+    forVisibleLines([&](qsizetype i, const QTextLayout& layout, qreal y) {
         const qsizetype start = lineStart(i);
         const qsizetype end = lineEnd(i);
         QList<QTextLayout::FormatRange> selections;
@@ -548,17 +554,19 @@ void TextPane::paintEvent(QPaintEvent*) {
                 QRectF(origin.x() + last.naturalTextWidth(), y + last.y(), fontMetrics().averageCharWidth(), height),
                 palette().brush(QPalette::Highlight));
         }
-        // The end of a piece of a long line is the start of the next piece: the caret is drawn there once.
-        const bool caretHere =
-            m_caret >= start && (m_caret < end || (m_caret == end && (endsWithLf(i) || i + 1 == lineCount())));
-        if (caret && caretHere)
+        if (caret && holds(i, m_caret))
             layout.drawCursor(&painter, origin, int(m_caret - start), 1);
-        y += qreal(qMax(1, layout.lineCount())) * height;
-    }
+        return true;
+    });
 }
 
 void TextPane::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
+    updateScrollRangeKeepingEnd();
+}
+
+// A pane scrolled to its end stays so when its rows change, as a chat does.
+void TextPane::updateScrollRangeKeepingEnd() {
     const QScrollBar* bar = verticalScrollBar();
     const bool atEnd = bar->maximum() > 0 && bar->value() == bar->maximum();
     updateScrollRange();
@@ -569,11 +577,7 @@ void TextPane::resizeEvent(QResizeEvent* event) {
 void TextPane::changeEvent(QEvent* event) {
     QAbstractScrollArea::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
-        const QScrollBar* bar = verticalScrollBar();
-        const bool atEnd = bar->maximum() > 0 && bar->value() == bar->maximum();
-        updateScrollRange();
-        if (atEnd)
-            scrollToEnd();
+        updateScrollRangeKeepingEnd();
         viewport()->update();
     }
 }

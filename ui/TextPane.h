@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
 #include <QList>
@@ -109,6 +111,11 @@ private:
     void indexFrom(qsizetype from);
     void appendLineStart(qsizetype start);
     bool endsWithLf(qsizetype index) const;
+    // Whether a position lies on the line (its line end included when the line ends the text or with LF).
+    bool holds(qsizetype index, qsizetype position) const;
+    // Lays out the lines in view from the top down, handing each to `visit` with the top of its first row, until
+    // the view is full or `visit` says to stop.
+    void forVisibleLines(const std::function<bool(qsizetype, const QTextLayout&, qreal)>& visit) const;
     bool endsWithCrLf(qsizetype index) const;
     qsizetype crLineEndsBefore(qsizetype index) const;
     qsizetype normalized(qsizetype position) const;
@@ -121,6 +128,7 @@ private:
     Top top() const;
     Top endTop() const;
     void updateScrollRange();
+    void updateScrollRangeKeepingEnd();
     void moveCaret(qsizetype position, bool keepAnchor);
     qsizetype rowMove(qsizetype position, int rows) const;
     qsizetype wordStart(qsizetype position) const;

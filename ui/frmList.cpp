@@ -3,6 +3,7 @@
 #include "dialogue/Journal.h"
 #include "ui/BusyCursor.h"
 #include "ui/Dialogs.h"
+#include "ui/Fonts.h"
 #include "ui/JournalView.h"
 #include "ui/PrintPane.h"
 #include "ui/TextPane.h"
@@ -10,16 +11,6 @@
 
 #include <QEvent>
 #include <QPushButton>
-
-namespace {
-
-QFont tahoma() {
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPointSizeF(8.25);
-    return font;
-}
-
-} // namespace
 
 QString frmList::caption() {
     return QStringLiteral("Журнал");

@@ -6,6 +6,7 @@
 #include "dialogue/Journal.h"
 #include "ui/BusyCursor.h"
 #include "ui/Dialogs.h"
+#include "ui/Fonts.h"
 #include "ui/PaneColor.h"
 #include "ui/TextPane.h"
 #include "ui/Twips.h"
@@ -22,16 +23,6 @@
 #include <QScreen>
 #include <QSettings>
 #include <QShowEvent>
-
-namespace {
-
-QFont tahoma() {
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPointSizeF(8.25);
-    return font;
-}
-
-} // namespace
 
 QString frmMain::helpFileName() {
     return QStringLiteral("help.hlp");
