@@ -628,6 +628,34 @@ def outputs(intents, answer_pairs, questions, synonym_pairs):
     }
 
 
+def foreign_candidates(intents, matcher):
+    """For every development phrase: its intent, the phrase, every candidate as the program can draw it, and the
+    distinct candidates that are no answer of its own intent, which tests/data/phrases/dev_review.txt judges."""
+    for intent in intents:
+        own = {a for _, a, _ in intent.answers}
+        for _, phrase in intent.paraphrases:
+            drawn = matcher.candidates(phrase)
+            yield intent.name, phrase, drawn, list(dict.fromkeys(a for a in drawn if a not in own))
+
+
+def check_dev_review(intents, matcher):
+    """The data test counts a development phrase's answers of other intents as fitting only when the review says so;
+    an answer missing from the review would pass unseen, so the review must list every one of them."""
+    path = PHRASES / "dev_review.txt"
+    listed, phrase = {}, None
+    if path.exists():
+        for line in path.read_text(encoding="utf-8").splitlines():
+            if line.startswith("> "):
+                phrase = line[2:]
+                listed.setdefault(phrase, set())
+            elif line[:2] in ("+ ", "- ", "? ") and phrase is not None:
+                listed[phrase].add(line[2:])
+    wanted = {f"{name}: {p}": set(f) for name, p, _, f in foreign_candidates(intents, matcher) if f}
+    if {k: v for k, v in listed.items() if v} != wanted:
+        raise SourceError("tests/data/phrases/dev_review.txt is out of step with the bases; run data/src/review.py "
+                          "dev and judge what is pending")
+
+
 def figures(questions, matcher):
     heldout = read_phrases("heldout.txt")
     matched = sum(1 for p in heldout if matcher.candidates(p))
@@ -652,6 +680,8 @@ def main(argv):
             target.write_bytes(data)
     if stale:
         raise SourceError("out of date, run data/src/build_bases.py: " + ", ".join(stale))
+    if check_only:
+        check_dev_review(intents, matcher)
     paraphrases = sum(len(i.paraphrases) for i in intents)
     print(f"{len(intents)} intents ({paraphrases} paraphrases), {len(answer_pairs)} answer pairs "
           f"({len({a for _, a in answer_pairs})} distinct answers, {len({k for k, _ in answer_pairs})} key lines), "
