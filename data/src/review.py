@@ -43,7 +43,8 @@ HEADERS = {
 # phrases ("> ...") are written here by hand; under each, every answer the shipped bases can draw for it, marked
 # "+" when it fits the phrase, "-" when it does not, "?" while nobody has judged it. Refresh the answers with
 # data/src/review.py examples; the data test wants each phrase answered, every answer "+" and none ending the
-# dialogue.""",
+# dialogue. A note ("! ...") under a phrase says why the matcher cannot answer it well; the test then expects it
+# to fail, and fails when it no longer does.""",
     "dev": """\
 # Review of the development phrases that can draw answers of other intents: under each phrase ("> intent: phrase")
 # those answers, marked "+" when they fit the phrase too, "-" when they do not, "?" while nobody has judged them.
@@ -52,8 +53,12 @@ HEADERS = {
 }
 
 
+NOTES = {}
+
+
 def read_review(which):
-    """The phrase headers in file order and, for each, the marks of its answers."""
+    """The phrase headers in file order and, for each, the marks of its answers. A note under a phrase ("! why")
+    says why the matcher cannot answer it well; it is kept in NOTES and written back."""
     order, verdicts = [], {}
     phrase = None
     path = FILES[which]
@@ -65,6 +70,8 @@ def read_review(which):
             if phrase not in verdicts:
                 order.append(phrase)
                 verdicts[phrase] = {}
+        elif line.startswith("! ") and phrase is not None:
+            NOTES[phrase] = line[2:]
         elif line[:2] in ("+ ", "- ", "? ") and phrase is not None:
             verdicts[phrase][line[2:]] = line[0]
     return order, verdicts
@@ -74,6 +81,8 @@ def write_review(which, blocks):
     out = [HEADERS[which]]
     for phrase, answers in blocks:
         out.append(f"> {phrase}")
+        if phrase in NOTES:
+            out.append(f"! {NOTES[phrase]}")
         out += [f"{mark} {answer}" for answer, mark in answers]
     FILES[which].write_text("\n".join(out) + "\n", encoding="utf-8")
 
