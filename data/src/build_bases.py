@@ -33,6 +33,11 @@ Read to measure, never to choose key lines: tests/data/phrases/heldout.txt (phra
 were tuned) and nonfarewell.txt (sentences with farewell-like words that are no farewell). The script refuses a
 #STOP answer under a key line that matches any of the latter, and a key line copied from the former.
 
+Reviewed by hand with data/src/review.py, which also lists what the short key lines catch (--crossings):
+tests/data/phrases/dev_review.txt judges every answer of another intent that a development phrase can draw; with
+--check the script fails while that review misses one. issue_examples.txt and review.txt (the held-out set) are
+kept the same way.
+
 The program reads the bases as Windows-1251 with CR LF after every line, matches a key line only when every
 one of its words occurs among the phrase's words (after each phrase word is widened by the synonym pairs,
 one way, the typed word kept), draws one of all matching answers, and shows it exactly as stored.
