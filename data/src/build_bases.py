@@ -33,6 +33,11 @@ Read to measure, never to choose key lines: tests/data/phrases/heldout.txt (phra
 were tuned) and nonfarewell.txt (sentences with farewell-like words that are no farewell). The script refuses a
 #STOP answer under a key line that matches any of the latter, and a key line copied from the former.
 
+Reviewed by hand with data/src/review.py, which also lists what the short key lines catch (--crossings):
+tests/data/phrases/dev_review.txt judges every answer of another intent that a development phrase can draw; with
+--check the script fails while that review misses one. issue_examples.txt and review.txt (the held-out set) are
+kept the same way.
+
 The program reads the bases as Windows-1251 with CR LF after every line, matches a key line only when every
 one of its words occurs among the phrase's words (after each phrase word is widened by the synonym pairs,
 one way, the typed word kept), draws one of all matching answers, and shows it exactly as stored.
@@ -628,6 +633,34 @@ def outputs(intents, answer_pairs, questions, synonym_pairs):
     }
 
 
+def foreign_candidates(intents, matcher):
+    """For every development phrase: its intent, the phrase, every candidate as the program can draw it, and the
+    distinct candidates that are no answer of its own intent, which tests/data/phrases/dev_review.txt judges."""
+    for intent in intents:
+        own = {a for _, a, _ in intent.answers}
+        for _, phrase in intent.paraphrases:
+            drawn = matcher.candidates(phrase)
+            yield intent.name, phrase, drawn, list(dict.fromkeys(a for a in drawn if a not in own))
+
+
+def check_dev_review(intents, matcher):
+    """The data test counts a development phrase's answers of other intents as fitting only when the review says so;
+    an answer missing from the review would pass unseen, so the review must list every one of them."""
+    path = PHRASES / "dev_review.txt"
+    listed, phrase = {}, None
+    if path.exists():
+        for line in path.read_text(encoding="utf-8").splitlines():
+            if line.startswith("> "):
+                phrase = line[2:]
+                listed.setdefault(phrase, set())
+            elif line[:2] in ("+ ", "- ", "? ") and phrase is not None:
+                listed[phrase].add(line[2:])
+    wanted = {f"{name}: {p}": set(f) for name, p, _, f in foreign_candidates(intents, matcher) if f}
+    if {k: v for k, v in listed.items() if v} != wanted:
+        raise SourceError("tests/data/phrases/dev_review.txt is out of step with the bases; run data/src/review.py "
+                          "dev and judge what is pending")
+
+
 def figures(questions, matcher):
     heldout = read_phrases("heldout.txt")
     matched = sum(1 for p in heldout if matcher.candidates(p))
@@ -652,6 +685,8 @@ def main(argv):
             target.write_bytes(data)
     if stale:
         raise SourceError("out of date, run data/src/build_bases.py: " + ", ".join(stale))
+    if check_only:
+        check_dev_review(intents, matcher)
     paraphrases = sum(len(i.paraphrases) for i in intents)
     print(f"{len(intents)} intents ({paraphrases} paraphrases), {len(answer_pairs)} answer pairs "
           f"({len({a for _, a in answer_pairs})} distinct answers, {len({k for k, _ in answer_pairs})} key lines), "
