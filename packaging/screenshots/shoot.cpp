@@ -6,6 +6,7 @@
 #include "engine/Clock.h"
 #include "engine/RandomSource.h"
 #include "ui/BaseWindows.h"
+#include "ui/Language.h"
 #include "ui/Program.h"
 #include "ui/QtDialogs.h"
 #include "ui/frmMain.h"
@@ -82,6 +83,7 @@ void select(QWidget& window, const char* list, int row) {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    installRussian(app);
     QApplication::setApplicationName(QStringLiteral("talkomat"));
     QApplication::setWindowIcon(Program::icon());
     const QStringList args = QApplication::arguments();
@@ -153,6 +155,14 @@ int main(int argc, char* argv[]) {
              },
              out, tag) &&
          ok;
+    // Qt's own choosers as the program shows them, in Russian.
+    for (const auto& [item, name] : {std::pair{"mnuOpen", "dlgOpen"}, std::pair{"mnuSaveAs", "dlgSave"},
+                                     std::pair{"mnuColor", "dlgColor"}, std::pair{"mnuFont", "dlgFont"}}) {
+        const QString objectName = QLatin1String(name);
+        ok = saveModal(
+                 menu(item), [objectName](QWidget& w) { w.setObjectName(objectName); }, out, tag) &&
+             ok;
+    }
     ok = saveModal(menu("mnuStatistics"), {}, out, tag) && ok;
     ok = saveModal(menu("mnuAbout"), {}, out, tag) && ok;
     ok = saveModal(
