@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QStringList>
+#include <QTest>
 #include <QWidget>
 
 // Every window of the program gone: a test that leaves one behind disturbs the next.
@@ -13,3 +14,11 @@ inline QStringList visibleTopLevels() {
             left.append(w->objectName() + QLatin1Char(' ') + QString::fromLatin1(w->metaObject()->className()));
     return left;
 }
+
+// For a test class's cleanup(): no window of the program and no busy cursor left behind.
+#define VERIFY_NOTHING_LEFT_OPEN()                                                                                     \
+    do {                                                                                                               \
+        const QStringList left = visibleTopLevels();                                                                   \
+        QVERIFY2(left.isEmpty(), qPrintable(left.join(QStringLiteral(", "))));                                         \
+        QVERIFY(!QApplication::overrideCursor());                                                                      \
+    } while (false)

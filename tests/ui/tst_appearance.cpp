@@ -57,11 +57,7 @@ class tst_Appearance : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup() {
-        const QStringList left = visibleTopLevels();
-        QVERIFY2(left.isEmpty(), qPrintable(left.join(QStringLiteral(", "))));
-        QVERIFY(!QApplication::overrideCursor());
-    }
+    void cleanup() { VERIFY_NOTHING_LEFT_OPEN(); }
 
     void colourIsWrittenAndShown_data() {
         QTest::addColumn<QString>("chosen");

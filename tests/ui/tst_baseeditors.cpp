@@ -82,10 +82,7 @@ class tst_BaseEditors : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup() {
-        const QStringList left = visibleTopLevels();
-        QVERIFY2(left.isEmpty(), qPrintable(left.join(QStringLiteral(", "))));
-    }
+    void cleanup() { VERIFY_NOTHING_LEFT_OPEN(); }
 
     void windows_data() {
         QTest::addColumn<QString>("form");

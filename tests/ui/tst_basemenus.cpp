@@ -58,10 +58,7 @@ class tst_BaseMenus : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup() {
-        const QStringList left = visibleTopLevels();
-        QVERIFY2(left.isEmpty(), qPrintable(left.join(QStringLiteral(", "))));
-    }
+    void cleanup() { VERIFY_NOTHING_LEFT_OPEN(); }
 
     // --- editors and statistics
 

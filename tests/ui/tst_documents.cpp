@@ -143,11 +143,7 @@ class tst_Documents : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup() {
-        const QStringList left = visibleTopLevels();
-        QVERIFY2(left.isEmpty(), qPrintable(left.join(QStringLiteral(", "))));
-        QVERIFY(!QApplication::overrideCursor());
-    }
+    void cleanup() { VERIFY_NOTHING_LEFT_OPEN(); }
 
     void firstDialogueSavedAsItStands() {
         ProgramRig rig;

@@ -55,10 +55,7 @@ class tst_frmMain : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup() {
-        const QStringList left = visibleTopLevels();
-        QVERIFY2(left.isEmpty(), qPrintable(left.join(QStringLiteral(", "))));
-    }
+    void cleanup() { VERIFY_NOTHING_LEFT_OPEN(); }
 
     void firstStartInAnEmptyFolder() {
         Rig rig;

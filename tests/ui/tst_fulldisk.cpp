@@ -74,11 +74,7 @@ class tst_FullDisk : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup() {
-        const QStringList left = visibleTopLevels();
-        QVERIFY2(left.isEmpty(), qPrintable(left.join(QStringLiteral(", "))));
-        QVERIFY(!QApplication::overrideCursor());
-    }
+    void cleanup() { VERIFY_NOTHING_LEFT_OPEN(); }
 
     void everyRewrittenFileSurvives_data() {
         QTest::addColumn<QString>("kind");

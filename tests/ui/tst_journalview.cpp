@@ -28,10 +28,7 @@ class tst_JournalView : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup() {
-        const QStringList left = visibleTopLevels();
-        QVERIFY2(left.isEmpty(), qPrintable(left.join(QStringLiteral(", "))));
-    }
+    void cleanup() { VERIFY_NOTHING_LEFT_OPEN(); }
 
     void lineEnds_data() {
         QTest::addColumn<QByteArray>("bytes");

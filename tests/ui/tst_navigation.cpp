@@ -116,10 +116,7 @@ class tst_Navigation : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup() {
-        const QStringList left = visibleTopLevels();
-        QVERIFY2(left.isEmpty(), qPrintable(left.join(QStringLiteral(", "))));
-    }
+    void cleanup() { VERIFY_NOTHING_LEFT_OPEN(); }
 
     void modalWindows_data() {
         QTest::addColumn<QString>("menu");
