@@ -47,6 +47,8 @@ int main(int argc, char* argv[]) {
             setBases(v, i % 2 ? 'B' : 'A', i % 2 ? 3000 : 2000);
             if (!SaveBases(v))
                 return 3;
+            std::puts("saved");
+            std::fflush(stdout);
         }
     }
     if (args.at(1) == QLatin1String("full")) {
