@@ -27,3 +27,9 @@ private:
     QPointer<QWidget> m_window;
     QPointer<QWidget> m_focus;
 };
+
+// The work's result, computed under the busy pointer.
+template <typename Work> auto whileBusy(QWidget* window, Work&& work) {
+    BusyCursor busy(window);
+    return work();
+}

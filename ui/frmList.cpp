@@ -80,13 +80,11 @@ Result<> frmList::Form_Load() {
 }
 
 void frmList::cmdClear_Click() {
-    Result<> r;
-    {
-        BusyCursor busy(this);
-        r = Journal::WriteJournalTitle(m_clock, m_journalPath);
-        if (r)
-            r = Form_Load();
-    }
+    const Result<> r = whileBusy(this, [this]() -> Result<> {
+        if (Result<> written = Journal::WriteJournalTitle(m_clock, m_journalPath); !written)
+            return written;
+        return Form_Load();
+    });
     if (!r)
         m_dialogs.failure(this, QStringLiteral("Журнал не очищен.\r\n") + r.error);
 }

@@ -385,11 +385,7 @@ bool frmMain::confirmClose() {
         return false;
     if ((m_v.QuestionBaseChanged || m_v.AnswerBaseChanged || m_v.SynonymBaseChanged) &&
         m_dialogs.question(this, QStringLiteral("Сохранить базы знаний перед выходом?"), question)) {
-        Result<> saved;
-        {
-            BusyCursor busy(this);
-            saved = SaveBases(m_v, m_folder);
-        }
+        const Result<> saved = whileBusy(this, [&] { return SaveBases(m_v, m_folder); });
         // Ending now would throw away what the program learned: the person is told and the program stays, so the
         // cause can be fixed and the bases saved on the next try (or dropped by answering No).
         if (!saved) {

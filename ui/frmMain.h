@@ -60,6 +60,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    SaveOutcome saveDialogueTo(const QString& path);
     void buildControls();
     void buildMenus();
     void buildDialogueMenu();

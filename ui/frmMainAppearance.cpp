@@ -72,11 +72,7 @@ void frmMain::nmuHumanName_Click() {
     // as surrounding space, anything else typed belongs to the name.
     if (typed && !typed->isEmpty())
         m_v.HumanName = trimBlanks(TextFile::singleLine(*typed));
-    Result<> saved;
-    {
-        BusyCursor busy(this);
-        saved = Options::SaveOptions(m_v, optionsFile());
-    }
+    const Result<> saved = whileBusy(this, [&] { return Options::SaveOptions(m_v, optionsFile()); });
     m_txtPhrase->setFocus();
     reportOptionsSave(saved);
 }

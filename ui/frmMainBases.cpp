@@ -41,11 +41,7 @@ void frmMain::mnuChoose_Click() {
         m_dialogs.openFile(this, QStringLiteral("Выбор базы знаний"), baseFilter(), m_folder.path());
     if (!path)
         return;
-    Result<> chosen;
-    {
-        BusyCursor busy(this);
-        chosen = ChooseBase(m_v, *path, m_folder);
-    }
+    const Result<> chosen = whileBusy(this, [&] { return ChooseBase(m_v, *path, m_folder); });
     if (!chosen)
         m_dialogs.failure(this, chosen.error);
 }
@@ -55,11 +51,7 @@ void frmMain::mnuCreate_Click() {
         m_dialogs.saveFile(this, QStringLiteral("Создание базы знаний"), baseFilter(), m_folder.path(), {});
     if (!path)
         return;
-    Result<> created;
-    {
-        BusyCursor busy(this);
-        created = CreateBase(*path);
-    }
+    const Result<> created = whileBusy(this, [&] { return CreateBase(*path); });
     if (!created)
         m_dialogs.failure(this, created.error);
 }
@@ -92,11 +84,8 @@ void frmMain::mnuRunSplit_Click() {
                            Merge::targetFilter(m_v.MergeFirstBaseFile), m_folder.path(), {});
     if (!target)
         return;
-    Result<> merged;
-    {
-        BusyCursor busy(this);
-        merged = Merge::MergeBases(m_v.MergeFirstBaseFile, m_v.MergeSecondBaseFile, *target);
-    }
+    const Result<> merged =
+        whileBusy(this, [&] { return Merge::MergeBases(m_v.MergeFirstBaseFile, m_v.MergeSecondBaseFile, *target); });
     if (merged)
         m_dialogs.notice(this, Merge::doneMessage());
     else

@@ -28,11 +28,7 @@ void frmMain::mnuList_Click() {
     const QPalette pane = m_rtfDialog->palette();
     list.copyLook(pane.color(QPalette::Base), pane.color(QPalette::Text), m_rtfDialog->font());
     list.setClearAllowed(!m_mnuStop->isEnabled());
-    Result<> loaded;
-    {
-        BusyCursor busy(this);
-        loaded = list.Form_Load();
-    }
+    const Result<> loaded = whileBusy(this, [&] { return list.Form_Load(); });
     if (!loaded) {
         m_dialogs.failure(this, QStringLiteral("Журнал не может быть показан.\r\n") + loaded.error);
         return;
@@ -43,15 +39,7 @@ void frmMain::mnuList_Click() {
 frmMain::SaveOutcome frmMain::DialogSave() {
     if (m_v.DialogFilePath.isEmpty())
         return DialogSaveAs();
-    Result<> saved;
-    {
-        BusyCursor busy(this);
-        saved = m_dialogue.saveTo(m_v.DialogFilePath);
-    }
-    if (saved)
-        return SaveOutcome::Saved;
-    m_dialogs.failure(this, QStringLiteral("Диалог не сохранен.\r\n") + saved.error);
-    return SaveOutcome::Failed;
+    return saveDialogueTo(m_v.DialogFilePath);
 }
 
 frmMain::SaveOutcome frmMain::DialogSaveAs() {
@@ -59,11 +47,11 @@ frmMain::SaveOutcome frmMain::DialogSaveAs() {
         this, QStringLiteral("Сохранить диалог как..."), DialogueFile::filter(), m_folder.path(), m_v.DialogFileTitle);
     if (!path)
         return SaveOutcome::Cancelled;
-    Result<> saved;
-    {
-        BusyCursor busy(this);
-        saved = m_dialogue.saveTo(*path);
-    }
+    return saveDialogueTo(*path);
+}
+
+frmMain::SaveOutcome frmMain::saveDialogueTo(const QString& path) {
+    const Result<> saved = whileBusy(this, [&] { return m_dialogue.saveTo(path); });
     if (saved)
         return SaveOutcome::Saved;
     m_dialogs.failure(this, QStringLiteral("Диалог не сохранен.\r\n") + saved.error);
@@ -75,11 +63,7 @@ void frmMain::DialogOpen() {
                                                            DialogueFile::filter(), m_folder.path());
     if (!path)
         return;
-    Result<> opened;
-    {
-        BusyCursor busy(this);
-        opened = m_dialogue.openFrom(*path);
-    }
+    const Result<> opened = whileBusy(this, [&] { return m_dialogue.openFrom(*path); });
     if (!opened)
         m_dialogs.failure(this,
                           QStringLiteral("Диалог не открыт; текущий диалог остался без изменений.\r\n") + opened.error);
@@ -91,11 +75,7 @@ void frmMain::DialogExport() {
         m_dialogs.saveFile(this, QStringLiteral("Сохранение диалога"), Export::filter(), m_folder.path(), QString());
     if (!path)
         return;
-    Result<> written;
-    {
-        BusyCursor busy(this);
-        written = m_dialogue.exportTo(*path, m_rtfDialog->font());
-    }
+    const Result<> written = whileBusy(this, [&] { return m_dialogue.exportTo(*path, m_rtfDialog->font()); });
     if (!written)
         m_dialogs.failure(this, QStringLiteral("Диалог не записан.\r\n") + written.error);
 }
