@@ -2,11 +2,15 @@
 #include "core/FileError.h"
 #include "core/TextFile.h"
 #include "support/FailingDevice.h"
+#include "support/PrivateMounts.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
+
+#include <optional>
+#include <unistd.h>
 
 class tst_TextFile : public QObject {
     Q_OBJECT
@@ -103,16 +107,36 @@ void tst_TextFile::lineLimitRefusesTheWholeFile() {
 
 void tst_TextFile::failedWriteLeavesThePreviousFile() {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("keep.txt"));
+    const QString folder = dir.filePath(QStringLiteral("disk"));
+    const QString path = folder + QStringLiteral("/keep.txt");
+    // Root ignores a folder's permissions, so as root (CI) the folder is a file system mounted read-only; without
+    // root, a folder that takes no new file stands in for it. Either way the temporary file cannot be made.
+    std::optional<TmpfsMount> disk;
+    if (PrivateMounts::problem().isEmpty())
+        disk.emplace(folder, "size=64k");
+    if (disk && !disk->mounted())
+        QSKIP(qPrintable(disk->problem()));
+    if (!disk && geteuid() == 0)
+        QSKIP(qPrintable(QStringLiteral("root ignores folder permissions, and no read-only mount: ") +
+                         PrivateMounts::problem()));
+    QVERIFY(QDir().mkpath(folder));
     QVERIFY(writeAll(path, QByteArray("old\r\n")));
-    // A folder that cannot take the temporary file: the old file must stay as it was.
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    if (disk)
+        QVERIFY2(disk->makeReadOnly(), qPrintable(disk->problem()));
+    else
+        QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+
     const Result r = TextFile::writeLines(path, {QStringLiteral("new")});
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    if (r.ok)
+
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (!disk && r.ok)
         QSKIP("running with rights that ignore folder permissions");
-    QVERIFY(r.error.contains(QStringLiteral("keep.txt")));
+    QVERIFY(!r.ok);
+    const QString reason =
+        disk ? QStringLiteral("файловая система доступна только для чтения") : QStringLiteral("нет прав доступа");
+    QCOMPARE(r.error, QStringLiteral("Не удалось записать файл \"%1\": %2").arg(FileError::nativePath(path), reason));
     QCOMPARE(readAll(path), QByteArray("old\r\n"));
+    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("keep.txt")});
 }
 
 void tst_TextFile::targetThatIsAFolderIsRefused() {
@@ -246,5 +270,11 @@ void tst_TextFile::failuresSayTheReasonInRussian() {
     QCOMPARE(error, message.arg(QDir::toNativeSeparators(path)));
 }
 
-QTEST_GUILESS_MAIN(tst_TextFile)
+int main(int argc, char* argv[]) {
+    PrivateMounts::enter();
+    QCoreApplication app(argc, argv);
+    tst_TextFile test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_textfile.moc"

@@ -33,6 +33,7 @@ private slots:
     void deleteAnswer();
     void deleteQuestionKeepsOtherEmptyLines();
     void deleteSynonymKeepsTheOtherDirection();
+    void clearAlwaysRaisesTheFlag_data();
     void clearAlwaysRaisesTheFlag();
     void fullBasesRefuseAdditions();
     void unpairedSynonymRow();
@@ -196,13 +197,24 @@ void tst_BaseEdit::deleteSynonymKeepsTheOtherDirection() {
     QCOMPARE(v.SynonymBase, (QStringList{QStringLiteral(" КОШКА "), QStringLiteral(" КОТ ")}));
 }
 
+void tst_BaseEdit::clearAlwaysRaisesTheFlag_data() {
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("empty bases") << QStringList();
+    QTest::newRow("bases with lines") << QStringList{QStringLiteral(" ПРИВЕТ "), QStringLiteral("Здравствуй!")};
+}
+
 void tst_BaseEdit::clearAlwaysRaisesTheFlag() {
+    QFETCH(QStringList, lines);
     Variables v = makeState();
+    setBase(v.AnswerBase, v.AnswerCount, lines);
+    setBase(v.QuestionBase, v.QuestionCount, lines);
+    setBase(v.SynonymBase, v.SynonymCount, lines);
     ClearAnswers(v);
     ClearQuestions(v);
     ClearSynonyms(v);
     QVERIFY(v.AnswerBaseChanged && v.QuestionBaseChanged && v.SynonymBaseChanged);
     QCOMPARE(v.AnswerCount + v.QuestionCount + v.SynonymCount, 0);
+    QVERIFY(v.AnswerBase.isEmpty() && v.QuestionBase.isEmpty() && v.SynonymBase.isEmpty());
 }
 
 void tst_BaseEdit::fullBasesRefuseAdditions() {

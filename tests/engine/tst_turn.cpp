@@ -213,11 +213,13 @@ void tst_Turn::shortUnansweredPhraseIsRebukedLongOneStartsLearning() {
 void tst_Turn::unreadableShortPhraseLimitFallsBackToSeven() {
     Variables v = makeState();
     v.ShortPhraseLimit = OptionValue::fromText(QStringLiteral("много"));
-    FakeRandom r{0.0, 0.0};
+    // Two draws a turn: the rebuke or the request to be taught, then the reply among that one candidate.
+    FakeRandom r{0.0, 0.0, 0.0, 0.0};
     ProcessPhrase(v, QStringLiteral("Привет"), r, FakeClock());
     QCOMPARE(v.Mode, Modes::conversation());
     ProcessPhrase(v, QStringLiteral("Привет всем"), r, FakeClock());
     QCOMPARE(v.Mode, Modes::learning());
+    QCOMPARE(r.remaining(), 0);
 }
 
 void tst_Turn::learningExchange() {

@@ -1,5 +1,6 @@
-# Builds the Debian package and reads it back: control fields, dependencies and files. Under CI as root it also
-# installs the package, starts the installed program once and removes the package again.
+# Builds the Debian package and reads it back: control fields, dependencies and files; then Debian's checker,
+# lintian, which must find no error and no warning. Under CI as root it also installs the package, starts the
+# installed program once and removes the package again.
 file(REMOVE_RECURSE ${OUT_DIR})
 execute_process(COMMAND ${CPACK} -G DEB --config ${CONFIG} -B ${OUT_DIR} RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
@@ -40,7 +41,8 @@ if(NOT depends MATCHES "[ ,]qt6-translations-l10n([ ,]|$)")
 endif()
 foreach(path usr/bin/talkomat usr/share/applications/${APP_ID}.desktop usr/share/metainfo/${APP_ID}.metainfo.xml
         usr/share/icons/hicolor/scalable/apps/${APP_ID}.svg usr/share/icons/hicolor/256x256/apps/${APP_ID}.png
-        usr/share/icons/hicolor/16x16/apps/${APP_ID}.png)
+        usr/share/icons/hicolor/16x16/apps/${APP_ID}.png usr/share/man/man1/talkomat.1.gz
+        usr/share/doc/talkomat/copyright usr/share/doc/talkomat/changelog.gz)
     string(REPLACE "+" "\\+" pattern "${path}")
     if(NOT contents MATCHES " \\./${pattern}\n")
         list(APPEND errors "the package lacks /${path}")
@@ -48,6 +50,19 @@ foreach(path usr/bin/talkomat usr/share/applications/${APP_ID}.desktop usr/share
 endforeach()
 if(contents MATCHES " \\./usr/(lib|include)/")
     list(APPEND errors "the package carries libraries or headers of the build")
+endif()
+
+if(NOT LINTIAN)
+    list(APPEND errors "lintian is missing: install lintian (tools/setup.sh)")
+else()
+    # Informational tags are shown, not counted. Lintian asks for --allow-root before it runs as root, as in CI.
+    execute_process(COMMAND ${LINTIAN} --allow-root --display-info --fail-on error,warning ${debs}
+        OUTPUT_VARIABLE lint ERROR_VARIABLE lint_errors RESULT_VARIABLE rc)
+    message(STATUS "lintian ${debs}:\n${lint}${lint_errors}")
+    string(REGEX MATCHALL "(^|\n)[EW]: [^\n]*" complaints "${lint}")
+    if(complaints OR NOT rc EQUAL 0)
+        list(APPEND errors "lintian reports errors or warnings (exit ${rc}): ${complaints}${lint_errors}")
+    endif()
 endif()
 if(errors)
     list(JOIN errors "\n" errors)

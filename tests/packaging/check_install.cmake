@@ -1,4 +1,5 @@
-# Installs the build into a scratch prefix and checks that the menu entry finds the program and its icon there.
+# Installs the build into a scratch prefix and checks that the menu entry finds the program and its icon there, and
+# that the manual page and the Debian documentation are installed as the package has them.
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX} RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
@@ -7,7 +8,8 @@ endif()
 
 set(desktop ${PREFIX}/share/applications/${APP_ID}.desktop)
 set(expected bin/talkomat share/applications/${APP_ID}.desktop share/metainfo/${APP_ID}.metainfo.xml
-    share/icons/hicolor/scalable/apps/${APP_ID}.svg)
+    share/icons/hicolor/scalable/apps/${APP_ID}.svg share/man/man1/talkomat.1.gz share/doc/talkomat/copyright
+    share/doc/talkomat/changelog.gz)
 foreach(size IN LISTS SIZES)
     list(APPEND expected share/icons/hicolor/${size}x${size}/apps/${APP_ID}.png)
 endforeach()

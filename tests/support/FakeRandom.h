@@ -5,7 +5,8 @@
 #include <QList>
 #include <QtTest/QTest>
 
-// Hands out scripted draws in order. Running dry is a fault of the test: it is recorded and answered with 0.
+// Hands out scripted draws in order. Running dry is a fault of the test: it fails the test that is running, there
+// and then, and the draw is answered with 0 so that the program under test goes on to the end of its step.
 class FakeRandom final : public RandomSource {
 public:
     FakeRandom() = default;
@@ -18,6 +19,9 @@ public:
         ++m_used;
         if (m_draws.isEmpty()) {
             m_ranDry = true;
+            const QByteArray message = "FakeRandom ran dry: draw " + QByteArray::number(m_used) +
+                                       " was not scripted; script every draw the step takes";
+            QTest::qFail(message.constData(), __FILE__, __LINE__);
             return 0.0;
         }
         return m_draws.takeFirst();

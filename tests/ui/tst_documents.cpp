@@ -20,6 +20,16 @@ QString exportTitle() {
     return u8("Сохранение диалога");
 }
 
+// A pane long enough for several printed pages: one phrase said again and again, each turn scripted with the four
+// draws a repetition takes (its retort, the two of the question step, the reply).
+void fillThePane(ProgramRig& rig) {
+    for (int i = 0; i < 120; ++i) {
+        for (int draw = 0; draw < 4; ++draw)
+            rig.random.push(0.0);
+        rig.say(u8("привет"));
+    }
+}
+
 int pdfPages(const QByteArray& pdf) {
     static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![s\\w])"));
     int count = 0;
@@ -481,8 +491,7 @@ private slots:
     void printingGoesToThePrinter() {
         ProgramRig rig;
         QCOMPARE(rig.start(), Program::Start::Running);
-        for (int i = 0; i < 120; ++i)
-            rig.say(u8("привет"));
+        fillThePane(rig);
         const QString whole = rig.temp.filePath(QStringLiteral("whole.pdf"));
         const QString part = rig.temp.filePath(QStringLiteral("part.pdf"));
         auto toPdf = [](const QString& file) {
@@ -603,8 +612,7 @@ private slots:
     void journalPrintsItsSelectionOrAll() {
         ProgramRig rig;
         QCOMPARE(rig.start(), Program::Start::Running);
-        for (int i = 0; i < 120; ++i)
-            rig.say(u8("привет"));
+        fillThePane(rig);
         const QString whole = rig.temp.filePath(QStringLiteral("journal.pdf"));
         const QString part = rig.temp.filePath(QStringLiteral("journal-part.pdf"));
         rig.dialogs.expectModal(QStringLiteral("frmList"), [&](QDialog& dialog) {

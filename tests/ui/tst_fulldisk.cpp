@@ -4,68 +4,32 @@
 // folder in a mount namespace of this process alone, so that it vanishes with the test.
 #include "ProgramRig.h"
 #include "core/FileError.h"
+#include "support/PrivateMounts.h"
 #include "ui/frmList.h"
 
 #include <QPushButton>
 
-#include <cerrno>
-#include <cstring>
-#include <sched.h>
-#include <sys/mount.h>
-#include <unistd.h>
-
 namespace {
 
-// Why this process has no mount namespace of its own; empty when it has one.
-QString g_noPrivateMounts;
-
-QString enterPrivateMounts() {
-    if (geteuid() != 0)
-        return QStringLiteral("mounting a small file system needs root");
-    if (unshare(CLONE_NEWNS) != 0)
-        return QStringLiteral("unshare(CLONE_NEWNS): ") + QString::fromLocal8Bit(std::strerror(errno));
-    // Mounts made from here on must not reach the rest of the machine.
-    if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
-        return QStringLiteral("making / private: ") + QString::fromLocal8Bit(std::strerror(errno));
-    return {};
-}
-
-// A tmpfs of a few pages that the test fills up; unmounted when it goes.
-class SmallDisk {
+// A tmpfs of a few pages that the test fills up.
+class SmallDisk : public TmpfsMount {
 public:
-    explicit SmallDisk(const QString& where, int files) : m_path(where) {
-        QDir().mkpath(m_path);
-        const QByteArray options = "size=64k,nr_inodes=" + QByteArray::number(files);
-        m_mounted = mount("tmpfs", QFile::encodeName(m_path).constData(), "tmpfs", 0, options.constData()) == 0;
-        if (!m_mounted)
-            m_problem = QString::fromLocal8Bit(std::strerror(errno));
-    }
-    ~SmallDisk() {
-        if (m_mounted)
-            umount2(QFile::encodeName(m_path).constData(), MNT_DETACH);
-    }
-    bool mounted() const { return m_mounted; }
-    QString problem() const { return m_problem; }
+    SmallDisk(const QString& where, int files) : TmpfsMount(where, "size=64k,nr_inodes=" + QByteArray::number(files)) {}
 
     // Takes every free page; with `files` also every free inode, so that not even an empty file can be made.
     void fill(bool files) const {
-        QFile filler(QDir(m_path).filePath(QStringLiteral("filler")));
+        QFile filler(QDir(path()).filePath(QStringLiteral("filler")));
         if (filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
             const QByteArray block(4096, 'x');
             while (filler.write(block) == block.size()) {
             }
         }
         for (int i = 0; files && i < 10000; ++i) {
-            QFile empty(QDir(m_path).filePath(QStringLiteral("empty%1").arg(i)));
+            QFile empty(QDir(path()).filePath(QStringLiteral("empty%1").arg(i)));
             if (!empty.open(QIODevice::WriteOnly))
                 break;
         }
     }
-
-private:
-    QString m_path;
-    bool m_mounted = false;
-    QString m_problem;
 };
 
 } // namespace
@@ -100,8 +64,8 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(QString, file);
         QFETCH(QString, message);
-        if (!g_noPrivateMounts.isEmpty())
-            QSKIP(qPrintable(QStringLiteral("no small file system of our own: ") + g_noPrivateMounts));
+        if (!PrivateMounts::problem().isEmpty())
+            QSKIP(qPrintable(QStringLiteral("no small file system of our own: ") + PrivateMounts::problem()));
         QTemporaryDir place;
         // Creating an empty base needs no page, only an inode: that row runs out of both.
         const SmallDisk disk(place.filePath(QStringLiteral("Talkomat")), kind == QLatin1String("create") ? 24 : 1000);
@@ -200,8 +164,7 @@ private slots:
 };
 
 int main(int argc, char* argv[]) {
-    // Before any thread exists: a new mount namespace is the calling thread's alone.
-    g_noPrivateMounts = enterPrivateMounts();
+    PrivateMounts::enter();
     QApplication app(argc, argv);
     app.setAttribute(Qt::AA_Use96Dpi, true);
     tst_FullDisk test;

@@ -61,6 +61,11 @@ private slots:
         QTest::newRow("default top at 96") << -360.0 << 96.0 << -24;
         QTest::newRow("default width at 120") << 7155.0 << 120.0 << 596;
         QTest::newRow("default height at 144") << 5400.0 << 144.0 << 540;
+        // The nearest pixel: cutting the fraction off would put each of these a pixel out.
+        QTest::newRow("most of a pixel at 96") << 14.0 << 96.0 << 1;
+        QTest::newRow("default width at 168") << 7155.0 << 168.0 << 835;
+        QTest::newRow("a twip short of 450 pixels at 120") << 5399.0 << 120.0 << 450;
+        QTest::newRow("a top above the screen at 96") << -368.0 << 96.0 << -25;
     }
     void twips() {
         QFETCH(double, twips);
