@@ -1,6 +1,7 @@
 // The base editors on full bases: opening each one (built, shown and painted once), and an add and a delete in
 // the answer editor, each with the repaint that follows. Run: build/release/bench/talkomat_bench_editors
 #include "core/Variables.h"
+#include "engine/BaseEdit.h"
 #include "ui/QtDialogs.h"
 #include "ui/frmAnswers.h"
 #include "ui/frmQuestions.h"
@@ -105,8 +106,26 @@ void BM_AnswerAddThenDelete(benchmark::State& state) {
     window.close();
 }
 
+// One keystroke in the find field of an editor: the rows of the full base that hold the typed text. Arguments: the
+// base (0 answers, 1 questions, 2 synonyms) and the text (0 held by every row, 1 by a few, 2 by none).
+void BM_Filter(benchmark::State& state) {
+    const Variables v = fullBases();
+    const QString texts[] = {QStringLiteral("длинная строка"), QStringLiteral("1638"), QStringLiteral("нет такого")};
+    const QString& text = texts[state.range(1)];
+    qsizetype rows = 0;
+    for (auto _ : state) {
+        const QList<int> found = state.range(0) == 0   ? BaseEdit::FilterAnswers(v, text)
+                                 : state.range(0) == 1 ? BaseEdit::FilterQuestions(v, text)
+                                                       : BaseEdit::FilterSynonyms(v, text);
+        rows = found.size();
+        benchmark::DoNotOptimize(found);
+    }
+    state.counters["rows"] = double(rows);
+}
+
 } // namespace
 
+BENCHMARK(BM_Filter)->ArgNames({"base", "text"})->ArgsProduct({{0, 1, 2}, {0, 1, 2}})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenAnswers)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenQuestions)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenSinonims)->Unit(benchmark::kMillisecond);

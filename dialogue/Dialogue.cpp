@@ -42,6 +42,7 @@ void Dialogue::journal(const Result<>& result) {
 
 void Dialogue::appendToPane(const QString& addition) {
     m_pane += addition;
+    m_records.appended(addition);
     emit paneAppended(addition);
 }
 
@@ -52,6 +53,7 @@ void Dialogue::setRunning(bool running) {
 
 TurnResult Dialogue::Turn(const QString& raw) {
     TurnResult result = ProcessPhrase(m_v, raw, m_random, m_clock, m_index);
+    m_records.add(m_pane.size(), result, m_v);
     appendToPane(result.paneAddition());
     journal(Journal::AppendLines({result.HumanLine}, m_journalPath));
     journal(Journal::AppendLines({result.ProgramLine}, m_journalPath));
@@ -60,10 +62,23 @@ TurnResult Dialogue::Turn(const QString& raw) {
     return result;
 }
 
+TurnExplanation Dialogue::explainAt(qsizetype position) {
+    const qsizetype start = programLineStart(m_pane, position);
+    return ExplainTurn(m_pane, start, start < 0 ? nullptr : m_records.startingAt(start), m_v, m_index);
+}
+
+TurnExplanation Dialogue::explainLine(qsizetype line) {
+    if (const TurnRecord* record = m_records.onLine(m_pane, line))
+        return ExplainTurn(m_pane, qsizetype(record->position), record, m_v, m_index);
+    const qsizetype start = lineStartOf(m_pane, line);
+    return start < 0 ? TurnExplanation() : explainAt(start);
+}
+
 Dialogue::NewResult Dialogue::DialogNew() {
     NewResult outcome = NewResult::Started;
     if (m_humanStarts) {
         m_pane = humanStartsIntro() + QStringLiteral("\r\n");
+        m_records.reset(m_pane.size());
         emit paneReset(m_pane);
         m_v.PreviousPhrase.clear();
         m_v.Mode = Modes::conversation();
@@ -78,6 +93,7 @@ Dialogue::NewResult Dialogue::DialogNew() {
         m_v.AskedQuestionCount = 1;
         const QString line = programTag() + m_v.QuestionBase.at(k - 1);
         m_pane = programStartsIntro() + QStringLiteral("\r\n\r\n") + line;
+        m_records.reset(m_pane.size());
         emit paneReset(m_pane);
         journal(Journal::AppendDialogHeader(m_clock, {line}, m_journalPath));
     }
@@ -120,6 +136,7 @@ Result<> Dialogue::openFrom(const QString& path) {
     // The journal records the continued dialogue as a new block dated now.
     journal(Journal::AppendOpenedDialogue(m_clock, c.PaneText, m_journalPath));
     m_pane = std::move(c.PaneText);
+    m_records.reset(m_pane.size());
     emit paneReset(m_pane);
     m_v.DialogFilePath = path;
     m_v.DialogFileTitle = QFileInfo(path).fileName();

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/Result.h"
+#include "dialogue/TurnExplanation.h"
+#include "dialogue/TurnRecords.h"
 #include "engine/EngineIndex.h"
 #include "engine/Turn.h"
 
@@ -32,6 +34,13 @@ public:
 
     // A turn on the phrase the person typed: the two lines go to the pane and the journal.
     TurnResult Turn(const QString& raw);
+
+    // Why the program line holding `position` of paneText() (or the line with that number, 0-based, lines ending
+    // at LF) was said, from what this run recorded and the bases as they are now. Only turns taken since the pane
+    // was last replaced (a new dialogue, a dialogue opened) have a record; nothing of it reaches a file.
+    TurnExplanation explainAt(qsizetype position);
+    TurnExplanation explainLine(qsizetype line);
+    const TurnRecords& turnRecords() const { return m_records; }
 
     enum class NewResult { Started, NoQuestions };
     NewResult DialogNew();
@@ -70,6 +79,7 @@ private:
     QString m_journalPath;
     Result<> m_journalResult;
     EngineIndex m_index;
+    TurnRecords m_records;
     bool m_running = false;
     bool m_humanStarts = true;
 };

@@ -3,8 +3,12 @@
 #include "core/Bases.h"
 #include "core/Cp1251.h"
 #include "core/TextFile.h"
+#include "core/TextSearch.h"
 #include "core/Variables.h"
+#include "engine/NumberForm.h"
 #include "engine/Phrase.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -36,9 +40,79 @@ QString keepAlphabet(const QString& text, const QString& alphabet) {
     return out;
 }
 
+// Rows of `linesPerRow` lines each; a last row may lack its second line.
+QList<int> filterRows(const QStringList& base, qsizetype linesPerRow, const QString& text) {
+    const TextSearch::Needle needle(text);
+    const qsizetype rows = (base.size() + linesPerRow - 1) / linesPerRow;
+    QList<int> out;
+    if (needle.isEmpty()) {
+        out.reserve(rows);
+        for (qsizetype row = 0; row < rows; ++row)
+            out.append(int(row));
+        return out;
+    }
+    for (qsizetype row = 0; row < rows; ++row) {
+        const qsizetype first = row * linesPerRow;
+        const qsizetype last = std::min(first + linesPerRow, base.size());
+        for (qsizetype i = first; i < last; ++i) {
+            if (needle.isIn(base.at(i))) {
+                out.append(int(row));
+                break;
+            }
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 namespace BaseEdit {
+
+QList<int> FilterAnswers(const Variables& v, const QString& text) {
+    return filterRows(v.AnswerBase, 2, text);
+}
+
+QList<int> FilterQuestions(const Variables& v, const QString& text) {
+    return filterRows(v.QuestionBase, 1, text);
+}
+
+QList<int> FilterSynonyms(const Variables& v, const QString& text) {
+    return filterRows(v.SynonymBase, 2, text);
+}
+
+QString foundText(qsizetype found, qsizetype total) {
+    return QStringLiteral("Найдено: %1 из %2").arg(found).arg(total);
+}
+
+KeyWordsHint KeyWordsHintFor(const Variables& v, const QString& typedKeyWords) {
+    KeyWordsHint hint;
+    const QString typed = TextFile::singleLine(typedKeyWords);
+    if (typed.isEmpty())
+        return hint;
+    // The key line that cmdAdd would store for these words.
+    const QString key = MakeKeyText(typed, v.Alphabet);
+    if (key == QLatin1String(" "))
+        return hint; // no key words: such a pair matches nothing
+    const WordList words = SplitKeyWords(key);
+    for (qsizetype k = 0; k + 1 < v.AnswerBase.size(); k += 2) {
+        if (v.AnswerBase.at(k) == key)
+            ++hint.samePairs;
+    }
+    hint.singleWord = words.size() == 1;
+    QStringList lines;
+    if (hint.samePairs > 0) {
+        lines << QStringLiteral("Такие ключевые слова уже есть у %1 %2 — новый ответ будет выбираться в 1 случае из %3")
+                     .arg(hint.samePairs)
+                     .arg(numberForm(hint.samePairs, QStringLiteral("пары"), QStringLiteral("пар"),
+                                     QStringLiteral("пар")))
+                     .arg(hint.samePairs + 1);
+    }
+    if (hint.singleWord)
+        lines << QStringLiteral("Ключевое слово одно — ответ подойдёт к любой фразе со словом «%1»")
+                     .arg(trimBlanks(words.first()));
+    hint.text = lines.join(QLatin1Char('\n'));
+    return hint;
+}
 
 QString phraseRefusedMessage() {
     return QStringLiteral("Нельзя записывать в синонимы словосочетание!");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 struct Variables;
@@ -31,6 +32,25 @@ int DeleteSynonym(Variables& v, int row);
 void ClearAnswers(Variables& v);
 void ClearQuestions(Variables& v);
 void ClearSynonyms(Variables& v);
+
+// The rows whose lines hold the typed text, letter case aside and «ё» as «е», blanks as typed: an answer row by its
+// key line or its answer, a synonym row by either word. Rows are the real base's, ascending, so that selecting or
+// deleting the n-th shown row acts on rows[n]. An empty text keeps every row.
+QList<int> FilterAnswers(const Variables& v, const QString& text);
+QList<int> FilterQuestions(const Variables& v, const QString& text);
+QList<int> FilterSynonyms(const Variables& v, const QString& text);
+// «Найдено: 37 из 9795»
+QString foundText(qsizetype found, qsizetype total);
+
+// The note under the key-words field while a new answer is typed: how many pairs already have the key line these
+// words make, and whether it is a single word, which catches every phrase that holds it.
+struct KeyWordsHint {
+    int samePairs = 0;
+    bool singleWord = false;
+    // The note's lines; empty when there is nothing to say.
+    QString text;
+};
+KeyWordsHint KeyWordsHintFor(const Variables& v, const QString& typedKeyWords);
 
 QString phraseRefusedMessage();
 QString baseFullMessage();

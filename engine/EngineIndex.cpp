@@ -173,7 +173,7 @@ WordList EngineIndex::expand(const WordList& words) const {
     return out;
 }
 
-QStringList EngineIndex::answersFor(const WordList& phraseWords, const Variables& v) const {
+std::vector<qint32> EngineIndex::matchingPairs(const WordList& phraseWords) const {
     std::vector<int> ids;
     ids.reserve(size_t(phraseWords.size()));
     for (const QString& word : phraseWords) {
@@ -199,6 +199,11 @@ QStringList EngineIndex::answersFor(const WordList& phraseWords, const Variables
         }
     }
     std::sort(matched.begin(), matched.end());
+    return matched;
+}
+
+QStringList EngineIndex::answersFor(const WordList& phraseWords, const Variables& v) const {
+    const std::vector<qint32> matched = matchingPairs(phraseWords);
     QStringList answers;
     answers.reserve(qsizetype(matched.size()));
     for (const qint32 pair : matched)

@@ -41,8 +41,10 @@ public:
 
     // The same as ExpandSynonyms over the synced synonym base.
     WordList expand(const WordList& words) const;
-    // The answers of every pair whose key words all occur among the phrase's words widened with their synonyms
-    // (the words of expand()), in base order. Call sync() first.
+    // Every pair whose key words all occur among the phrase's words widened with their synonyms (the words of
+    // expand()), as 0-based pair numbers in base order: pair p is lines 2p + 1 and 2p + 2. Call sync() first.
+    std::vector<qint32> matchingPairs(const WordList& phraseWords) const;
+    // The answers of those pairs, in the same order, duplicates kept.
     QStringList answersFor(const WordList& phraseWords, const Variables& v) const;
 
 private:

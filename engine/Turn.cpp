@@ -9,6 +9,7 @@
 #include "engine/Phrase.h"
 #include "engine/RandomSource.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -65,18 +66,28 @@ bool isEmptyPhrase(const QString& raw) {
 struct Turn {
     QString display;
     QStringList candidates;
+    // For a matched answer, the pair (0-based) behind each candidate.
+    std::vector<qint32> pairs;
+    TurnWhy why;
 };
 
+qint16 clampedCount(qsizetype n) {
+    return qint16(std::min<qsizetype>(n, Variables::MaxLines));
+}
+
 Turn conversationTurn(Variables& v, const QString& raw, RandomSource& random, EngineIndex& index) {
+    using Kind = TurnWhy::Kind;
     Turn t;
     v.PendingPhrase = raw;
     if (isEmptyPhrase(raw)) {
         t.candidates = {drawFrom(kSilence, random)};
+        t.why.emptyPhrase = true;
         return t;
     }
     t.display = MakeDisplayForm(raw, v.Alphabet);
     if (t.display.toUpper() == v.PreviousPhrase.toUpper()) {
         t.candidates = {drawFrom(kRepetition, random)};
+        t.why.kind = Kind::Repetition;
         return t;
     }
     const QString key = MakeKeyText(raw, v.Alphabet);
@@ -85,17 +96,25 @@ Turn conversationTurn(Variables& v, const QString& raw, RandomSource& random, En
         return t;
     }
     index.sync(v);
-    t.candidates = index.answersFor(SplitKeyWords(key), v);
-    if (t.candidates.isEmpty()) {
-        const double limit = v.ShortPhraseLimit.asNumber().value_or(kDefaultShortPhraseLimit);
-        if (double(key.size()) <= limit) {
-            t.candidates = {drawFrom(kRebuke, random)};
-        } else {
-            t.candidates = {drawFrom(kLearningQuestion, random)};
-            v.PendingKeys = key;
-            v.PendingPhrase = t.display;
-            v.Mode = Modes::learning();
-        }
+    t.pairs = index.matchingPairs(SplitKeyWords(key));
+    if (!t.pairs.empty()) {
+        t.candidates.reserve(qsizetype(t.pairs.size()));
+        for (const qint32 pair : t.pairs)
+            t.candidates.append(v.AnswerBase.at(2 * qsizetype(pair) + 1));
+        t.why.kind = Kind::Answer;
+        t.why.matched = clampedCount(qsizetype(t.pairs.size()));
+        return t;
+    }
+    t.why.keyLength = clampedCount(key.size());
+    if (double(key.size()) <= shortPhraseLimit(v)) {
+        t.candidates = {drawFrom(kRebuke, random)};
+        t.why.kind = Kind::Rebuke;
+    } else {
+        t.candidates = {drawFrom(kLearningQuestion, random)};
+        t.why.kind = Kind::LearningQuestion;
+        v.PendingKeys = key;
+        v.PendingPhrase = t.display;
+        v.Mode = Modes::learning();
     }
     return t;
 }
@@ -104,23 +123,48 @@ Turn conversationTurn(Variables& v, const QString& raw, RandomSource& random, En
 bool learningTurn(Variables& v, const QString& raw, RandomSource& random, EngineIndex& index, Turn& t) {
     if (isEmptyPhrase(raw)) {
         t.candidates = {drawFrom(kLearningSilence, random)};
+        t.why.kind = TurnWhy::Kind::LearningSilence;
         v.Mode = Modes::conversation();
         return false;
     }
+    t.why.kind = TurnWhy::Kind::Taught;
     t.display = MakeDisplayForm(raw, v.Alphabet);
     if (v.PendingPhrase.size() > kQuestionsLearnedAbove && !index.hasQuestion(v, v.PendingPhrase)) {
-        if (index.appendQuestion(v, v.PendingPhrase))
+        if (index.appendQuestion(v, v.PendingPhrase)) {
             v.QuestionBaseChanged = true;
+            t.why.learnedQuestion = v.QuestionCount;
+        }
     }
     // A full base keeps what it holds; the lesson is simply not stored.
-    if (index.appendAnswer(v, v.PendingKeys, t.display))
+    if (index.appendAnswer(v, v.PendingKeys, t.display)) {
         v.AnswerBaseChanged = true;
+        t.why.pair = qint16(v.AnswerCount / 2);
+    }
     t.candidates = {drawFrom(kAcknowledgement, random)};
     v.Mode = Modes::conversation();
     return true;
 }
 
+// The question of the question step, already recorded as asked; 0 when none is asked this turn.
+qint16 chooseQuestion(Variables& v, RandomSource& random) {
+    if (v.Mode == Modes::learning() || v.QuestionCount < 1)
+        return 0;
+    const bool ask = drawIndex(random, 3) == 2 || drawIndex(random, 3) == 2;
+    if (!ask)
+        return 0;
+    return v.QuestionCount == 1 ? qint16(1) : ChooseUnaskedQuestion(v, random);
+}
+
+bool takesQuestion(const QString& reply) {
+    return !reply.contains(QLatin1String("#STOP"), Qt::CaseInsensitive) && !reply.endsWith(QLatin1String("?!")) &&
+           !reply.endsWith(QLatin1Char('?'));
+}
+
 } // namespace
+
+double shortPhraseLimit(const Variables& v) {
+    return v.ShortPhraseLimit.asNumber().value_or(kDefaultShortPhraseLimit);
+}
 
 QString stopNotice() {
     return QStringLiteral("Диалог завершен.");
@@ -177,19 +221,13 @@ qint16 ChooseUnaskedQuestion(Variables& v, RandomSource& random) {
 }
 
 void AddQuestion(Variables& v, QStringList& candidates, RandomSource& random) {
-    if (v.Mode == Modes::learning() || v.QuestionCount < 1)
+    const qint16 index = chooseQuestion(v, random);
+    if (index == 0)
         return;
-    const bool ask = drawIndex(random, 3) == 2 || drawIndex(random, 3) == 2;
-    if (!ask)
-        return;
-    const qint16 index = v.QuestionCount == 1 ? qint16(1) : ChooseUnaskedQuestion(v, random);
     const QString& question = v.QuestionBase.at(index - 1);
     for (QString& reply : candidates) {
-        if (reply.contains(QLatin1String("#STOP"), Qt::CaseInsensitive))
-            continue;
-        if (reply.endsWith(QLatin1String("?!")) || reply.endsWith(QLatin1Char('?')))
-            continue;
-        reply += QLatin1Char(' ') + question;
+        if (takesQuestion(reply))
+            reply += QLatin1Char(' ') + question;
     }
 }
 
@@ -202,26 +240,36 @@ TurnResult ProcessPhrase(Variables& v, const QString& typed, RandomSource& rando
                          EngineIndex& index) {
     const QString raw = TextFile::singleLine(typed);
     Turn t;
+    qint16 question = 0;
     if (v.Mode == Modes::learning()) {
         if (learningTurn(v, raw, random, index, t))
-            AddQuestion(v, t.candidates, random);
+            question = chooseQuestion(v, random);
     } else {
         // A mode that is neither word can only come from a damaged dialogue file; it is taken as conversation.
         v.Mode = Modes::conversation();
         t = conversationTurn(v, raw, random, index);
-        AddQuestion(v, t.candidates, random);
+        question = chooseQuestion(v, random);
     }
 
     TurnResult result;
     v.DialogSaved = false;
     result.HumanLine = QLatin1Char('<') + v.HumanName.toUpper() + QLatin1Char('>') + t.display;
-    const QString& reply = t.candidates.at(drawIndex(random, int(t.candidates.size())));
+    // Only the drawn candidate is shown, so only it is given the question.
+    const int drawn = drawIndex(random, int(t.candidates.size()));
+    QString reply = t.candidates.at(drawn);
+    if (t.why.kind == TurnWhy::Kind::Answer)
+        t.why.pair = qint16(t.pairs.at(size_t(drawn)) + 1);
+    if (question > 0 && takesQuestion(reply)) {
+        reply += QLatin1Char(' ') + v.QuestionBase.at(question - 1);
+        t.why.question = question;
+    }
     const MacroResult expanded = ExpandMacros(reply, v.HumanName, clock);
     result.ProgramLine = programTag() + expanded.text;
     if (expanded.stop) {
         result.Stopped = true;
         v.DialogSaved = true;
     }
+    result.Why = t.why;
     v.PreviousPhrase = t.display;
     return result;
 }

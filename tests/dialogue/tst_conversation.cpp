@@ -54,11 +54,16 @@ void tst_Conversation::scriptedConversation() {
     QVERIFY(Journal::WriteJournalTitle(clock, log).ok);
     QCOMPARE(d.DialogNew(), Dialogue::NewResult::Started);
 
+    using K = TurnWhy::Kind;
     struct Step {
         QString phrase;
         std::function<void()> draws;
         QString human;
         QString program;
+        // Why, as the dialogue's record tells it: the kind, the drawn or learned pair, the appended question.
+        K kind;
+        int pair = 0;
+        int question = 0;
     };
     const QList<Step> steps = {
         {QString(),
@@ -68,20 +73,20 @@ void tst_Conversation::scriptedConversation() {
              r.pick(0, 2);
              r.pick(0, 1);
          },
-         QStringLiteral("<ВАСЯ>"), QStringLiteral("<TK> Давай поговорим. Ты любишь музыку?")},
+         QStringLiteral("<ВАСЯ>"), QStringLiteral("<TK> Давай поговорим. Ты любишь музыку?"), K::Silence, 0, 1},
         {QStringLiteral("здравствуй"),
          [&] {
              dontAsk(r);
              r.pick(0, 1);
          },
-         QStringLiteral("<ВАСЯ>Здравствуй."), QStringLiteral("<TK> Привет, Вася!")},
+         QStringLiteral("<ВАСЯ>Здравствуй."), QStringLiteral("<TK> Привет, Вася!"), K::Answer, 1},
         {QStringLiteral("ЗДРАВСТВУЙ"),
          [&] {
              r.pick(1, 3);
              dontAsk(r);
              r.pick(0, 1);
          },
-         QStringLiteral("<ВАСЯ>ЗДРАВСТВУЙ."), QStringLiteral("<TK> Ты это уже говорил!")},
+         QStringLiteral("<ВАСЯ>ЗДРАВСТВУЙ."), QStringLiteral("<TK> Ты это уже говорил!"), K::Repetition},
         {QStringLiteral("ну как дела"),
          [&] {
              ask(r);
@@ -89,7 +94,7 @@ void tst_Conversation::scriptedConversation() {
              r.pick(1, 2);
              r.pick(0, 1);
          },
-         QStringLiteral("<ВАСЯ>Ну как дела."), QStringLiteral("<TK> Хорошо, а у тебя?")},
+         QStringLiteral("<ВАСЯ>Ну как дела."), QStringLiteral("<TK> Хорошо, а у тебя?"), K::Answer, 2},
         // Both questions are used up: the list starts over.
         {QStringLiteral("Кот"),
          [&] {
@@ -98,26 +103,28 @@ void tst_Conversation::scriptedConversation() {
              r.pick(0, 2);
              r.pick(0, 1);
          },
-         QStringLiteral("<ВАСЯ>Кот."), QStringLiteral("<TK> Не понял! Ты любишь музыку?")},
+         QStringLiteral("<ВАСЯ>Кот."), QStringLiteral("<TK> Не понял! Ты любишь музыку?"), K::Rebuke, 0, 1},
         {QStringLiteral("Я люблю джаз"),
          [&] {
              r.pick(0, 4);
              r.pick(0, 1);
          },
-         QStringLiteral("<ВАСЯ>Я люблю джаз."), QStringLiteral("<TK> А как бы ты на это ответил?")},
+         QStringLiteral("<ВАСЯ>Я люблю джаз."), QStringLiteral("<TK> А как бы ты на это ответил?"),
+         K::LearningQuestion},
         {QStringLiteral("джаз это здорово"),
          [&] {
              r.pick(3, 4);
              dontAsk(r);
              r.pick(0, 1);
          },
-         QStringLiteral("<ВАСЯ>Джаз это здорово."), QStringLiteral("<TK> Всё ясно.")},
+         QStringLiteral("<ВАСЯ>Джаз это здорово."), QStringLiteral("<TK> Всё ясно."), K::Taught, 6},
         {QStringLiteral("Расскажи мне про свою жизнь"),
          [&] {
              r.pick(1, 4);
              r.pick(0, 1);
          },
-         QStringLiteral("<ВАСЯ>Расскажи мне про свою жизнь."), QStringLiteral("<TK> Что бы ты сказал на это?")},
+         QStringLiteral("<ВАСЯ>Расскажи мне про свою жизнь."), QStringLiteral("<TK> Что бы ты сказал на это?"),
+         K::LearningQuestion},
         {QStringLiteral(" моя жизнь прекрасна, #name "),
          [&] {
              r.pick(0, 4);
@@ -126,46 +133,58 @@ void tst_Conversation::scriptedConversation() {
              r.pick(0, 1);
          },
          QStringLiteral("<ВАСЯ>Моя жизнь прекрасна, #name."),
-         QStringLiteral("<TK> Понятно. Расскажи мне про свою жизнь.")},
+         QStringLiteral("<TK> Понятно. Расскажи мне про свою жизнь."), K::Taught, 7, 3},
         {QStringLiteral("который час?"),
          [&] {
              dontAsk(r);
              r.pick(0, 1);
          },
-         QStringLiteral("<ВАСЯ>Который час?"), QStringLiteral("<TK> Сейчас 09:05:41.")},
+         QStringLiteral("<ВАСЯ>Который час?"), QStringLiteral("<TK> Сейчас 09:05:41."), K::Answer, 3},
         {QStringLiteral("какое сегодня число"),
          [&] {
              dontAsk(r);
              r.pick(0, 1);
          },
-         QStringLiteral("<ВАСЯ>Какое сегодня число."), QStringLiteral("<TK> Сегодня 12-06-2026.")},
+         QStringLiteral("<ВАСЯ>Какое сегодня число."), QStringLiteral("<TK> Сегодня 12-06-2026."), K::Answer, 4},
         {QStringLiteral("расскажи мне про свою жизнь!"),
          [&] {
              dontAsk(r);
              r.pick(0, 1);
          },
-         QStringLiteral("<ВАСЯ>Расскажи мне про свою жизнь!"), QStringLiteral("<TK> Моя жизнь прекрасна, Вася.")},
+         QStringLiteral("<ВАСЯ>Расскажи мне про свою жизнь!"), QStringLiteral("<TK> Моя жизнь прекрасна, Вася."),
+         K::Answer, 7},
         {QStringLiteral("ну пока"),
          [&] {
              ask(r);
              r.pick(1, 3);
              r.pick(0, 1);
          },
-         QStringLiteral("<ВАСЯ>Ну пока."), QStringLiteral("<TK> До свидания! ")},
+         QStringLiteral("<ВАСЯ>Ну пока."), QStringLiteral("<TK> До свидания! "), K::Answer, 5},
     };
 
     QStringList journal{Journal::titleLine(clock), QStringLiteral("\r"), Journal::headerLine(clock)};
     QString pane = Dialogue::humanStartsIntro() + QStringLiteral("\r\n");
-    for (const Step& step : steps) {
+    for (qsizetype k = 0; k < steps.size(); ++k) {
+        const Step& step = steps.at(k);
         QVERIFY(d.isRunning());
         step.draws();
+        const qsizetype programLine = d.paneText().size() + 2 + step.human.size() + 2;
         const TurnResult t = d.Turn(step.phrase);
         QCOMPARE(t.HumanLine, step.human);
         QCOMPARE(t.ProgramLine, step.program);
         QVERIFY2(!r.ranDry() && r.remaining() == 0, qPrintable(step.phrase));
         journal << step.human << step.program;
         pane += QStringLiteral("\r\n") + step.human + QStringLiteral("\r\n") + step.program;
+        // By a position anywhere on the program's line and by its number (intro, empty line, then two a turn).
+        for (const TurnExplanation& e : {d.explainAt(programLine + step.program.size()), d.explainLine(3 + 2 * k)}) {
+            QCOMPARE(e.availability, TurnExplanation::Availability::Recorded);
+            QCOMPARE(e.why.kind, step.kind);
+            QCOMPARE(int(e.why.pair), step.pair);
+            QCOMPARE(int(e.why.question), step.question);
+            QCOMPARE(e.phrase, step.human.mid(6));
+        }
     }
+    QCOMPARE(d.turnRecords().size(), steps.size());
     pane += QStringLiteral("\r\n\r\nДиалог завершен.");
 
     QVERIFY(!d.isRunning());

@@ -37,6 +37,10 @@ private slots:
     void clearAlwaysRaisesTheFlag();
     void fullBasesRefuseAdditions();
     void unpairedSynonymRow();
+    void filterKeepsRealRows_data();
+    void filterKeepsRealRows();
+    void keyWordsHint_data();
+    void keyWordsHint();
 };
 
 void tst_BaseEdit::listText_data() {
@@ -240,6 +244,81 @@ void tst_BaseEdit::unpairedSynonymRow() {
     QCOMPARE(synonymRowText(v, 1), QStringLiteral(" В -"));
     QCOMPARE(DeleteSynonym(v, 1), 0);
     QCOMPARE(v.SynonymCount, qint16(2));
+}
+
+void tst_BaseEdit::filterKeepsRealRows_data() {
+    QTest::addColumn<int>("base"); // 0 answers, 1 questions, 2 synonyms
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<int>>("rows");
+    const QStringList answers{QStringLiteral("ПРИВЕТ "),  QStringLiteral("Здравствуй."), QStringLiteral("ЕЛКА "),
+                              QStringLiteral("Зелёная."), QStringLiteral("ЁЖ "),         QStringLiteral("Колючий."),
+                              QStringLiteral("ЁЛКА ")};
+    QTest::newRow("key line or answer, ё as е") << 0 << answers << QStringLiteral("ЗЕЛЕН") << QList<int>{1};
+    QTest::newRow("unpaired last key line") << 0 << answers << QStringLiteral("елка") << QList<int>{1, 3};
+    QTest::newRow("blanks as typed") << 0 << answers << QStringLiteral("привет ") << QList<int>{0};
+    QTest::newRow("never across the two lines") << 0 << answers << QStringLiteral("привет з") << QList<int>{};
+    QTest::newRow("empty keeps all") << 0 << answers << QString() << QList<int>{0, 1, 2, 3};
+    QTest::newRow("questions") << 1 << QStringList{QStringLiteral("Как дела?"), QStringLiteral("Ты любишь ёлки?")}
+                               << QStringLiteral("ЕЛКИ") << QList<int>{1};
+    QTest::newRow("either word of a synonym pair")
+        << 2 << QStringList{QStringLiteral(" КОТ "),  QStringLiteral(" КОШКА "), QStringLiteral(" ЁЖ "),
+                            QStringLiteral(" ЕЖИК "), QStringLiteral(" КОШКА "), QStringLiteral(" КОТ ")}
+        << QStringLiteral("кошк") << QList<int>{0, 2};
+}
+
+void tst_BaseEdit::filterKeepsRealRows() {
+    QFETCH(int, base);
+    QFETCH(QStringList, lines);
+    QFETCH(QString, text);
+    QFETCH(QList<int>, rows);
+    Variables v = makeState();
+    QStringList* list[] = {&v.AnswerBase, &v.QuestionBase, &v.SynonymBase};
+    qint16* count[] = {&v.AnswerCount, &v.QuestionCount, &v.SynonymCount};
+    setBase(*list[base], *count[base], lines);
+    const auto filter = [&] {
+        return base == 0 ? FilterAnswers(v, text) : base == 1 ? FilterQuestions(v, text) : FilterSynonyms(v, text);
+    };
+    QCOMPARE(filter(), rows);
+    if (rows.isEmpty())
+        return;
+    // Deleting the last row shown deletes that real row, and only that one.
+    const int perRow = base == 1 ? 1 : 2;
+    QStringList expected = lines;
+    expected.remove(rows.last() * perRow, std::min<qsizetype>(perRow, lines.size() - rows.last() * perRow));
+    base == 0   ? DeleteAnswer(v, rows.last())
+    : base == 1 ? DeleteQuestion(v, rows.last())
+                : DeleteSynonym(v, rows.last());
+    QCOMPARE(*list[base], expected);
+    QCOMPARE(filter().size(), rows.size() - 1);
+}
+
+void tst_BaseEdit::keyWordsHint_data() {
+    QTest::addColumn<QStringList>("answers");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("text");
+    const QStringList base{QStringLiteral("ПРИВЕТ "),      QStringLiteral("a"),
+                           QStringLiteral("ПРИВЕТ "),      QStringLiteral("b"),
+                           QStringLiteral("ПРИВЕТ ДРУГ "), QStringLiteral("c")};
+    QTest::newRow("two pairs, one word")
+        << base << QStringLiteral(" привет! ")
+        << QStringLiteral("Такие ключевые слова уже есть у 2 пар — новый ответ будет выбираться в 1 случае из 3\n"
+                          "Ключевое слово одно — ответ подойдёт к любой фразе со словом «ПРИВЕТ»");
+    QTest::newRow("the words in another order") << base << QStringLiteral("друг привет") << QString();
+    QTest::newRow("twenty-one pairs")
+        << QStringList(42, QStringLiteral("КОТ ")) << QStringLiteral("Кот")
+        << QStringLiteral("Такие ключевые слова уже есть у 21 пары — новый ответ будет выбираться в 1 случае из 22\n"
+                          "Ключевое слово одно — ответ подойдёт к любой фразе со словом «КОТ»");
+    QTest::newRow("nothing of the alphabet") << base << QStringLiteral("???") << QString();
+}
+
+void tst_BaseEdit::keyWordsHint() {
+    QFETCH(QStringList, answers);
+    QFETCH(QString, typed);
+    QFETCH(QString, text);
+    Variables v = makeState();
+    setBase(v.AnswerBase, v.AnswerCount, answers);
+    QCOMPARE(KeyWordsHintFor(v, typed).text, text);
 }
 
 QTEST_GUILESS_MAIN(tst_BaseEdit)

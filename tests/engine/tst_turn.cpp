@@ -184,12 +184,18 @@ void tst_Turn::everyMatchingAnswerIsACandidate() {
                               QStringLiteral("Нет."),    QStringLiteral("ПРИВЕТ ДРУГ "), QStringLiteral("Два."),
                               QStringLiteral("ПРИВЕТ "), QStringLiteral("Один.")};
     const QStringList expected{QStringLiteral("<TK> Один."), QStringLiteral("<TK> Два."), QStringLiteral("<TK> Один.")};
+    // The third candidate is the second of two identical answers: its own pair is the one reported.
+    const QList<qint16> pairs{1, 3, 4};
     for (int i = 0; i < 3; ++i) {
         Variables v = makeState();
         setAnswers(v, answers);
         FakeRandom r;
         r.pick(i, 3);
-        QCOMPARE(ProcessPhrase(v, QStringLiteral("привет, друг"), r, FakeClock()).ProgramLine, expected.at(i));
+        const TurnResult t = ProcessPhrase(v, QStringLiteral("привет, друг"), r, FakeClock());
+        QCOMPARE(t.ProgramLine, expected.at(i));
+        QCOMPARE(t.Why.kind, TurnWhy::Kind::Answer);
+        QCOMPARE(t.Why.keyLine(), qint16(2 * pairs.at(i) - 1));
+        QCOMPARE(t.Why.matched, qint16(3));
     }
 }
 
@@ -309,6 +315,7 @@ void tst_Turn::fullBaseKeepsItsLinesButStillAnswers() {
     FakeRandom r{0.0, 0.0, 0.0, 0.0, 0.0, 0.0};
     const TurnResult t = ProcessPhrase(v, QStringLiteral("ответ"), r, FakeClock());
     QCOMPARE(t.ProgramLine.left(9), QStringLiteral("<TK> Поня"));
+    QCOMPARE(t.Why.pair, qint16(0)); // nothing learned
     QCOMPARE(v.AnswerCount, qint16(Variables::MaxLines - 1));
     QCOMPARE(v.AnswerBase.size(), Variables::MaxLines - 1);
     QCOMPARE(v.QuestionCount, Variables::MaxLines);

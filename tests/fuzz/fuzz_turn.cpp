@@ -4,6 +4,7 @@
 #include "core/Variables.h"
 #include "engine/Clock.h"
 #include "engine/EngineIndex.h"
+#include "engine/Macros.h"
 #include "engine/RandomSource.h"
 #include "engine/Turn.h"
 
@@ -27,13 +28,21 @@ public:
     QDateTime now() const override { return QDateTime(QDate(2026, 12, 6), QTime(23, 59, 59)); }
 };
 
-void check(const Variables& v, const TurnResult& r) {
+void check(const Variables& v, const TurnResult& r, const Clock& clock) {
     FUZZ_CHECK(v.AnswerCount == v.AnswerBase.size() && v.AnswerCount <= Variables::MaxLines);
     FUZZ_CHECK(v.QuestionCount == v.QuestionBase.size() && v.QuestionCount <= Variables::MaxLines);
     FUZZ_CHECK(v.AskedQuestionCount == v.AskedQuestions.size() && v.AskedQuestionCount <= Variables::MaxLines);
     FUZZ_CHECK(v.Mode == Modes::conversation() || v.Mode == Modes::learning());
     FUZZ_CHECK(r.HumanLine.startsWith(QLatin1Char('<')) && r.ProgramLine.startsWith(QStringLiteral("<TK> ")));
     FUZZ_CHECK(!r.HumanLine.contains(QLatin1Char('\r')) && !r.HumanLine.contains(QLatin1Char('\n')));
+    // The pair reported is the one whose answer was shown.
+    if (r.Why.kind == TurnWhy::Kind::Answer) {
+        FUZZ_CHECK(r.Why.pair >= 1 && r.Why.pair <= v.AnswerCount / 2 && r.Why.matched >= 1);
+        QString reply = v.AnswerBase.at(r.Why.keyLine());
+        if (r.Why.question > 0)
+            reply += QLatin1Char(' ') + v.QuestionBase.at(r.Why.question - 1);
+        FUZZ_CHECK(r.ProgramLine == programTag() + ExpandMacros(reply, v.HumanName, clock).text);
+    }
 }
 
 } // namespace
@@ -67,9 +76,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const QString phrase = QString::fromUtf8(pieces.at(i));
         const TurnResult kept = ProcessPhrase(v, phrase, keptRandom, clock, index);
         const TurnResult once = ProcessPhrase(fresh, phrase, freshRandom, clock);
-        check(v, kept);
+        check(v, kept, clock);
         FUZZ_CHECK(kept.HumanLine == once.HumanLine && kept.ProgramLine == once.ProgramLine &&
-                   kept.Stopped == once.Stopped);
+                   kept.Stopped == once.Stopped && kept.Why.pair == once.Why.pair);
         FUZZ_CHECK(v.AnswerBase == fresh.AnswerBase && v.QuestionBase == fresh.QuestionBase &&
                    v.AskedQuestions == fresh.AskedQuestions);
     }
