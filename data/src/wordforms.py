@@ -113,7 +113,8 @@ ADJECTIVE_ENDINGS = ("ЫЙ", "ИЙ", "ОЙ")
 # The roles a form can take. Forms of one word reach a key word only in the same role.
 ROLES = {"NOUN": "noun", "LONG": "adjective", "OBLIQUE": "adjective in an oblique case", "SHORT": "short adjective",
          "SHORTPL": "short adjective plural", "INF": "infinitive", "PAST": "past", "PASTPL": "past plural",
-         "PASTN": "neuter past", "P1": "1st person", "P2": "2nd person", "P3": "3rd person", "IMP": "imperative"}
+         "PASTN": "neuter past", "P1": "1st person", "P1PL": "1st person plural",
+         "P2": "2nd person", "P3": "3rd person", "IMP": "imperative"}
 
 
 def plain(word):
@@ -157,8 +158,9 @@ def verb_role(lemma, form, flag):
         return "P2"
     if base.endswith("Т"):
         return "P3"
+    # "созвонимся", "сыграем" propose doing it together; "созвонюсь", "сыграю" do not.
     if base.endswith("М"):
-        return "P1"
+        return "P1PL"
     if base.endswith(("У", "Ю")):
         return "P1"
     return None
@@ -204,16 +206,19 @@ class Dictionary:
                     parts.append(("noun", "".join(f for f in flags if f not in VERB_FLAGS)))
             elif upper.endswith(ADJECTIVE_ENDINGS) and "A" in flags:
                 parts = [("adjective", flags)]
+            elif "L" in flags:
+                # A past tense listed by its masculine (затих, завис), a noun as well when it has other flags (стих).
+                parts = [("past", "L")] + ([("noun", flags.replace("L", ""))] if flags != "L" else [])
             else:
                 parts = [("noun" if flags else "word", flags)]
             for pos, its_flags in parts:
                 word = self.words.setdefault((plain(upper), pos), Word(upper, pos, lemma[:1].isupper()))
-                word.add(upper, {"verb": "INF", "adjective": "LONG", "noun": "NOUN", "word": "WORD"}[pos])
+                word.add(upper, {"verb": "INF", "past": "PAST", "adjective": "LONG", "noun": "NOUN", "word": "WORD"}[pos])
                 for flag in its_flags:
                     for strip, add, condition in rules.get(flag, ()):
                         if condition.search(lemma) and lemma.endswith(strip):
                             form = (lemma[:len(lemma) - len(strip)] + add).upper()
-                            if pos == "verb":
+                            if pos in ("verb", "past"):
                                 role = verb_role(upper, form, flag)
                             elif pos == "adjective":
                                 role = adjective_role(upper, form, flag)
@@ -227,6 +232,8 @@ class Dictionary:
                 for f in forms.split():
                     if role == "PAST" and f.endswith(("ло", "ли")):
                         role_of_form = "PASTN" if f.endswith("ло") else "PASTPL"
+                    elif role == "P1" and f.endswith("м"):
+                        role_of_form = "P1PL"
                     else:
                         role_of_form = role
                     word.add(f.upper(), role_of_form)
@@ -433,7 +440,7 @@ def budget():
 
 AFF, DIC = Path("/usr/share/hunspell/ru_RU.aff"), Path("/usr/share/hunspell/ru_RU.dic")
 SECTIONS = ("noun forms", "adjective forms", "verb forms", "no forms")
-POS_SECTION = {"noun": "noun forms", "adjective": "adjective forms", "verb": "verb forms"}
+POS_SECTION = {"noun": "noun forms", "adjective": "adjective forms", "verb": "verb forms", "past": "verb forms"}
 
 
 def decide(key, dictionary, review, protected, key_words, rejected, onward):
@@ -443,7 +450,8 @@ def decide(key, dictionary, review, protected, key_words, rejected, onward):
         lemma, why = lemmas[key]
         if lemma == "-":
             return "no forms", [], why or "reviewed", []
-        words = [w for w in dictionary.index.get(key, []) if plain(w.lemma) == plain(lemma)]
+        lemma, _, pos = lemma.partition(":")
+        words = [w for w in dictionary.index.get(key, []) if plain(w.lemma) == plain(lemma) and pos in ("", w.pos)]
         if not words:
             # A form the dictionary lists as a word of its own ("дел" beside "дело").
             words = [w for (name, pos), w in dictionary.words.items()
@@ -543,7 +551,7 @@ SCHEMES = [
 # Latin spellings that are English words people type as English.
 ENGLISH = set("""
 to no on my so do go it is at an as or if up us we by of in he me be am oh ha the and you are how who not but for
-can all one two day say see set sea net tot bee tea ten pet lot let bit kit
+can all one two day say see set sea net tot bee tea ten pet lot let bit kit more god drug bud hay bi rad
 """.upper().split())
 TRANSLIT_COUNT = 300
 
