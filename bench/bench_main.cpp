@@ -1,5 +1,5 @@
-// Full-size figures: one turn over 16,383 answer pairs and 16,383 synonym pairs, and loading three bases of
-// 32,767 lines each. Run: build/release/bench/talkomat_bench
+// Full-size figures: one turn over 16,383 answer pairs and 16,383 synonym pairs, loading three bases of 32,767
+// lines each, and the start with the shipped bases. Run: build/release/bench/talkomat_bench
 #include "core/Bases.h"
 #include "core/Options.h"
 #include "core/TextFile.h"
@@ -211,6 +211,34 @@ void BM_LoadFullBases(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_LoadFullBases)->Unit(benchmark::kMillisecond);
+
+// What the shipped bases cost the program's start: the three files read into the state, then the first reply,
+// which indexes them.
+void BM_StartWithShippedBases(benchmark::State& state) {
+    const QDir data(QStringLiteral(TALKOMAT_DATA_DIR));
+    Variables v;
+    v.Alphabet = Options::defaultAlphabet();
+    v.HumanName = QStringLiteral("Человек");
+    v.ShortPhraseLimit = OptionValue::fromText(QStringLiteral(" 7 "));
+    v.AnswerBaseFile = data.filePath(QStringLiteral("standart.tka"));
+    v.QuestionBaseFile = data.filePath(QStringLiteral("standart.tkq"));
+    v.SynonymBaseFile = data.filePath(QStringLiteral("standart.tks"));
+    BenchRandom random;
+    SystemClock clock;
+    for (auto _ : state) {
+        if (!(LoadAnswers(v) && LoadQuestions(v) && LoadSinonims(v))) {
+            state.SkipWithError("a shipped base could not be loaded");
+            return;
+        }
+        EngineIndex index;
+        v.Mode = Modes::conversation();
+        v.PreviousPhrase.clear();
+        TurnResult r = ProcessPhrase(v, QStringLiteral("Привет, как дела?"), random, clock, index);
+        benchmark::DoNotOptimize(r);
+    }
+    state.counters["synonym lines"] = double(v.SynonymCount);
+}
+BENCHMARK(BM_StartWithShippedBases)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -48,6 +48,8 @@ import re
 import sys
 from pathlib import Path
 
+from wordforms import generated_pairs
+
 SRC = Path(__file__).resolve().parent
 OUT = SRC.parent
 ROOT = OUT.parent
@@ -604,6 +606,9 @@ def build():
     synonym_pairs += ё_spellings(intents, questions, answer_pairs, synonym_pairs)
     check_synonyms_lead_somewhere(answer_pairs, synonym_pairs)
     check_meanings(synonym_pairs, where)
+    # Word forms from the dictionary, Latin spellings and misspellings, after the pairs written by hand (see the
+    # top of wordforms.py: run it after the key lines change).
+    synonym_pairs += generated_pairs(answer_pairs, synonym_pairs, read_meanings()[1], SourceError)
     matcher = Matcher(answer_pairs, synonym_pairs)
     check_intents(intents, matcher, gendered)
     check_farewells(intents, matcher)
