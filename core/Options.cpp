@@ -52,11 +52,11 @@ QStringList optionLines(const Variables& v) {
 Result<> LoadOptions(Variables& v, const QString& path) {
     const Result<QStringList> read = TextFile::readLines(path, -1, MaxBytes);
     if (!read)
-        return Failure{read.error};
+        return Failure{read.error()};
     if (!applyLines(v, *read))
         return Failure{
             QCoreApplication::translate("Options", "Файл настроек \"%1\" неполон.").arg(FileError::nativePath(path))};
-    return {};
+    return Success{};
 }
 
 bool applyLines(Variables& v, const QStringList& l) {

@@ -21,7 +21,7 @@ Result<> runOnce(Variables& v, const StartupSteps& steps, const ProgramFolder& f
     if (!look)
         return Failure{QCoreApplication::translate(
                            "Startup", "Файл настроек \"%1\": цвет или шрифт окна диалога задан неверно. %2")
-                           .arg(FileError::nativePath(optionsPath), look.error)};
+                           .arg(FileError::nativePath(optionsPath), look.error())};
     if (steps.applyPaneLook)
         steps.applyPaneLook(*look);
     if (steps.hideMergeItems)
@@ -42,8 +42,10 @@ Result<> runOnce(Variables& v, const StartupSteps& steps, const ProgramFolder& f
 StartupOutcome RunStartup(Variables& v, const StartupSteps& steps, const ProgramFolder& folder) {
     StartupOutcome outcome;
     outcome.firstFailure = runOnce(v, steps, folder);
-    if (outcome.firstFailure)
+    if (outcome.firstFailure) {
+        outcome.result = Success{};
         return outcome;
+    }
     outcome.recovered = true;
     const QString optionsPath = folder.resolve(Options::optionsFileName());
     outcome.backup = KeepOptionsBackup(optionsPath);

@@ -15,13 +15,13 @@ struct StartupSteps {
 };
 
 struct StartupOutcome {
-    Result<> result;
+    Result<> result = Failure{};
     // The first run failed and the options were reset to their defaults.
     bool recovered = false;
-    Result<> firstFailure;
+    Result<> firstFailure = Success{};
     // The copy of the person's options file could not be made: the file was left as it was, and the second run
     // used the defaults in memory only.
-    Result<> backup;
+    Result<> backup = Success{};
 };
 
 // Reads the options, applies them, checks the journal and loads the three bases, every bare name resolved in the

@@ -87,7 +87,7 @@ Turn conversationTurn(Variables& v, const QString& raw, RandomSource& random, En
     index.sync(v);
     t.candidates = index.answersFor(SplitKeyWords(key), v);
     if (t.candidates.isEmpty()) {
-        const double limit = v.ShortPhraseLimit.asNumber().value_or(kDefaultShortPhraseLimit);
+        const double limit = v.ShortPhraseLimit.toNumber().valueOr(kDefaultShortPhraseLimit);
         if (double(key.size()) <= limit) {
             t.candidates = {drawFrom(kRebuke, random)};
         } else {

@@ -58,7 +58,7 @@ Program::Start Program::start() {
         return Start::AlreadyRunning;
     }
     if (Result<> r = prepareProgramFolder(folder, m_context.seedDir); !r) {
-        dialogs.notice(nullptr, r.error, Dialogs::Icon::Critical);
+        dialogs.notice(nullptr, r.error(), Dialogs::Icon::Critical);
         return Start::Failed;
     }
     m_splash = std::make_unique<frmSplash>();
@@ -76,7 +76,7 @@ Program::Start Program::start() {
     const StartupOutcome outcome = m_main->Form_Load();
     if (!outcome.result) {
         closeSplash();
-        dialogs.notice(nullptr, QStringLiteral("Программа не может начать работу.\r\n") + outcome.result.error,
+        dialogs.notice(nullptr, QStringLiteral("Программа не может начать работу.\r\n") + outcome.result.error(),
                        Dialogs::Icon::Critical);
         m_main.reset();
         return Start::Failed;
@@ -87,7 +87,7 @@ Program::Start Program::start() {
     closeSplash();
     if (!outcome.backup)
         dialogs.notice(m_main.get(),
-                       outcome.backup.error +
+                       outcome.backup.error() +
                            QStringLiteral("\r\nПрограмма работает с настройками по умолчанию; файл настроек оставлен "
                                           "как был."),
                        Dialogs::Icon::Exclamation);

@@ -75,8 +75,10 @@ void frmList::setClearAllowed(bool allowed) {
 
 Result<> frmList::Form_Load() {
     const Result<QString> text = Journal::ReadJournal(m_journalPath);
-    m_rtfList->setPlainText(text ? *text : QString());
-    return text ? Result<>() : Failure{text.error};
+    m_rtfList->setPlainText(text.valueOr({}));
+    if (!text)
+        return Failure{text.error()};
+    return Success{};
 }
 
 void frmList::cmdClear_Click() {
@@ -86,7 +88,7 @@ void frmList::cmdClear_Click() {
         return Form_Load();
     });
     if (!r)
-        m_dialogs.failure(this, QStringLiteral("Журнал не очищен.\r\n") + r.error);
+        m_dialogs.failure(this, QStringLiteral("Журнал не очищен.\r\n") + r.error());
 }
 
 void frmList::cmdPrint_Click() {

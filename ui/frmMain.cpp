@@ -389,8 +389,8 @@ bool frmMain::confirmClose() {
         // Ending now would throw away what the program learned: the person is told and the program stays, so the
         // cause can be fixed and the bases saved on the next try (or dropped by answering No).
         if (!saved) {
-            m_dialogs.failure(this, saved.error + QStringLiteral("\r\nБазы знаний не сохранены. Программа продолжает "
-                                                                 "работу, чтобы изменения не пропали."));
+            m_dialogs.failure(this, saved.error() + QStringLiteral("\r\nБазы знаний не сохранены. Программа продолжает "
+                                                                   "работу, чтобы изменения не пропали."));
             return false;
         }
     }

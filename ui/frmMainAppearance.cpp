@@ -28,12 +28,12 @@ QString frmMain::optionsFile() const {
 void frmMain::reportOptionsSave(const Result<>& saved) {
     if (!saved)
         m_dialogs.failure(this,
-                          QStringLiteral("Настройки не сохранены и будут потеряны при выходе.\r\n") + saved.error);
+                          QStringLiteral("Настройки не сохранены и будут потеряны при выходе.\r\n") + saved.error());
 }
 
 void frmMain::mnuColor_Click() {
     const std::optional<QColor> chosen =
-        m_dialogs.color(this, unpackColor(quint32(m_v.DialogBackColor.asInt32().value_or(0xE6FFFF))));
+        m_dialogs.color(this, unpackColor(quint32(m_v.DialogBackColor.toInt32().valueOr(0xE6FFFF))));
     if (!chosen)
         return;
     m_v.DialogBackColor = OptionValue::fromInt(packColor(*chosen));
@@ -45,10 +45,10 @@ void frmMain::mnuColor_Click() {
 
 void frmMain::mnuFont_Click() {
     QFont preset(m_v.FontName);
-    preset.setPointSizeF(m_v.FontSize.asNumber().value_or(10.0));
-    preset.setBold(m_v.FontBold.asBool().value_or(false));
-    preset.setItalic(m_v.FontItalic.asBool().value_or(false));
-    preset.setUnderline(m_v.FontUnderline.asBool().value_or(false));
+    preset.setPointSizeF(m_v.FontSize.toNumber().valueOr(10.0));
+    preset.setBold(m_v.FontBold.toBool().valueOr(false));
+    preset.setItalic(m_v.FontItalic.toBool().valueOr(false));
+    preset.setUnderline(m_v.FontUnderline.toBool().valueOr(false));
     const std::optional<QFont> chosen = m_dialogs.font(this, preset);
     if (!chosen)
         return;

@@ -43,7 +43,7 @@ void frmMain::mnuChoose_Click() {
         return;
     const Result<> chosen = whileBusy(this, [&] { return ChooseBase(m_v, *path, m_folder); });
     if (!chosen)
-        m_dialogs.failure(this, chosen.error);
+        m_dialogs.failure(this, chosen.error());
 }
 
 void frmMain::mnuCreate_Click() {
@@ -53,7 +53,7 @@ void frmMain::mnuCreate_Click() {
         return;
     const Result<> created = whileBusy(this, [&] { return CreateBase(*path); });
     if (!created)
-        m_dialogs.failure(this, created.error);
+        m_dialogs.failure(this, created.error());
 }
 
 void frmMain::chooseMergeSource(bool first) {
@@ -89,5 +89,5 @@ void frmMain::mnuRunSplit_Click() {
     if (merged)
         m_dialogs.notice(this, Merge::doneMessage());
     else
-        m_dialogs.failure(this, Merge::failedMessage() + QStringLiteral("\r\n") + merged.error);
+        m_dialogs.failure(this, Merge::failedMessage() + QStringLiteral("\r\n") + merged.error());
 }

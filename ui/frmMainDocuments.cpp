@@ -30,7 +30,7 @@ void frmMain::mnuList_Click() {
     list.setClearAllowed(!m_mnuStop->isEnabled());
     const Result<> loaded = whileBusy(this, [&] { return list.Form_Load(); });
     if (!loaded) {
-        m_dialogs.failure(this, QStringLiteral("Журнал не может быть показан.\r\n") + loaded.error);
+        m_dialogs.failure(this, QStringLiteral("Журнал не может быть показан.\r\n") + loaded.error());
         return;
     }
     m_dialogs.execModal(list);
@@ -54,7 +54,7 @@ frmMain::SaveOutcome frmMain::saveDialogueTo(const QString& path) {
     const Result<> saved = whileBusy(this, [&] { return m_dialogue.saveTo(path); });
     if (saved)
         return SaveOutcome::Saved;
-    m_dialogs.failure(this, QStringLiteral("Диалог не сохранен.\r\n") + saved.error);
+    m_dialogs.failure(this, QStringLiteral("Диалог не сохранен.\r\n") + saved.error());
     return SaveOutcome::Failed;
 }
 
@@ -65,8 +65,8 @@ void frmMain::DialogOpen() {
         return;
     const Result<> opened = whileBusy(this, [&] { return m_dialogue.openFrom(*path); });
     if (!opened)
-        m_dialogs.failure(this,
-                          QStringLiteral("Диалог не открыт; текущий диалог остался без изменений.\r\n") + opened.error);
+        m_dialogs.failure(this, QStringLiteral("Диалог не открыт; текущий диалог остался без изменений.\r\n") +
+                                    opened.error());
     m_txtPhrase->setFocus();
 }
 
@@ -77,7 +77,7 @@ void frmMain::DialogExport() {
         return;
     const Result<> written = whileBusy(this, [&] { return m_dialogue.exportTo(*path, m_rtfDialog->font()); });
     if (!written)
-        m_dialogs.failure(this, QStringLiteral("Диалог не записан.\r\n") + written.error);
+        m_dialogs.failure(this, QStringLiteral("Диалог не записан.\r\n") + written.error());
 }
 
 void frmMain::DialogPrint() {

@@ -71,7 +71,7 @@ private slots:
 
         const StartupOutcome outcome = RunStartup(v, steps, ProgramFolder(m_dir.path()));
 
-        QVERIFY2(outcome.result, qPrintable(outcome.result.error));
+        QVERIFY2(outcome.result, qPrintable(outcome.result.error()));
         QVERIFY(outcome.recovered);
         QCOMPARE(readAll(path(QStringLiteral("tk.ini"))), defaultOptionsBytes());
         QVERIFY(!QFile::exists(path(QStringLiteral("tk.ini.bak"))));
@@ -96,7 +96,7 @@ private slots:
         const FakeClock clock;
         Variables v;
         const StartupOutcome outcome = RunStartup(v, journalOnly(clock), ProgramFolder(m_dir.path()));
-        QVERIFY2(outcome.result, qPrintable(outcome.result.error));
+        QVERIFY2(outcome.result, qPrintable(outcome.result.error()));
         QVERIFY(!outcome.recovered);
         QCOMPARE(v.HumanName, QStringLiteral("  Маша "));
         QCOMPARE(paneLookFrom(v)->FontSize, 12.5);
@@ -132,9 +132,9 @@ private slots:
 
         const StartupOutcome outcome = RunStartup(v, journalOnly(clock), ProgramFolder(m_dir.path()));
 
-        QVERIFY2(outcome.result, qPrintable(outcome.result.error));
+        QVERIFY2(outcome.result, qPrintable(outcome.result.error()));
         QVERIFY(outcome.recovered);
-        QVERIFY(!outcome.firstFailure.error.isEmpty());
+        QVERIFY(!outcome.firstFailure.error().isEmpty());
         QCOMPARE(readAll(path(QStringLiteral("tk.ini"))), defaultOptionsBytes());
         QCOMPARE(QFile::exists(path(QStringLiteral("tk.ini.bak"))), keepsBackup);
         if (keepsBackup)
@@ -154,7 +154,7 @@ private slots:
         const FakeClock clock;
         for (int start = 0; start < 2; ++start) {
             Variables v;
-            QVERIFY(!RunStartup(v, journalOnly(clock), ProgramFolder(m_dir.path())).result.ok);
+            QVERIFY(!RunStartup(v, journalOnly(clock), ProgramFolder(m_dir.path())).result.ok());
             QCOMPARE(readAll(path(QStringLiteral("tk.ini.bak"))), damaged);
             QCOMPARE(readAll(path(QStringLiteral("tk.ini"))), defaultOptionsBytes());
         }
@@ -165,7 +165,7 @@ private slots:
         const QByteArray other = optionsWith(7, QStringLiteral("big"));
         QVERIFY(writeAll(path(QStringLiteral("tk.ini")), other));
         Variables v;
-        QVERIFY(RunStartup(v, journalOnly(clock), ProgramFolder(m_dir.path())).result.ok);
+        QVERIFY(RunStartup(v, journalOnly(clock), ProgramFolder(m_dir.path())).result.ok());
         QCOMPARE(readAll(path(QStringLiteral("tk.ini.bak"))), damaged);
         QCOMPARE(readAll(path(QStringLiteral("tk.ini.1.bak"))), other);
     }
@@ -177,9 +177,9 @@ private slots:
         const FakeClock clock;
         Variables v;
         const StartupOutcome outcome = RunStartup(v, journalOnly(clock), ProgramFolder(m_dir.path()));
-        QVERIFY2(outcome.result.ok, qPrintable(outcome.result.error));
-        QVERIFY(!outcome.backup.ok);
-        QVERIFY2(outcome.backup.error.contains(QStringLiteral("tk.ini")), qPrintable(outcome.backup.error));
+        QVERIFY2(outcome.result.ok(), qPrintable(outcome.result.error()));
+        QVERIFY(!outcome.backup.ok());
+        QVERIFY2(outcome.backup.error().contains(QStringLiteral("tk.ini")), qPrintable(outcome.backup.error()));
         QVERIFY(QFileInfo(path(QStringLiteral("tk.ini"))).isDir());
         QCOMPARE(v.HumanName, QStringLiteral("Человек"));
         QVERIFY(QDir(m_dir.path()).rmdir(QStringLiteral("tk.ini")));
@@ -193,7 +193,7 @@ private slots:
         const StartupOutcome outcome = RunStartup(v, journalOnly(clock), ProgramFolder(m_dir.path()));
         QVERIFY(!outcome.result);
         QVERIFY(outcome.recovered);
-        QVERIFY2(outcome.result.error.contains(QStringLiteral("standart.tkq")), qPrintable(outcome.result.error));
+        QVERIFY2(outcome.result.error().contains(QStringLiteral("standart.tkq")), qPrintable(outcome.result.error()));
     }
 
     void journalThatCannotBeCreatedFailsStartup() {
@@ -203,7 +203,7 @@ private slots:
         Variables v;
         const StartupOutcome outcome = RunStartup(v, journalOnly(clock), ProgramFolder(m_dir.path()));
         QVERIFY(!outcome.result);
-        QVERIFY2(outcome.result.error.contains(QStringLiteral("ChatList.log")), qPrintable(outcome.result.error));
+        QVERIFY2(outcome.result.error().contains(QStringLiteral("ChatList.log")), qPrintable(outcome.result.error()));
         QVERIFY(QDir(m_dir.path()).rmdir(QStringLiteral("ChatList.log")));
     }
 
@@ -251,7 +251,7 @@ private slots:
         v.FontItalic = OptionValue::fromText(QStringLiteral("False"));
         v.FontUnderline = OptionValue::fromText(QStringLiteral("False"));
         if (!converts) {
-            QVERIFY(!paneLookFrom(v).ok);
+            QVERIFY(!paneLookFrom(v).ok());
             return;
         }
         const PaneLook look = *paneLookFrom(v);
@@ -326,7 +326,7 @@ private slots:
 
         const Result r = prepareProgramFolder(folder, seed);
 
-        QVERIFY2(r, qPrintable(r.error));
+        QVERIFY2(r, qPrintable(r.error()));
         QCOMPARE(readAll(QDir(folder).filePath(QStringLiteral("standart.tka"))), QByteArray("taught by the person"));
         QCOMPARE(readAll(QDir(folder).filePath(QStringLiteral("standart.tkq"))), QByteArray("shipped standart.tkq"));
         QCOMPARE(readAll(QDir(folder).filePath(QStringLiteral("help.hlp"))), QByteArray("shipped help.hlp"));
@@ -337,7 +337,7 @@ private slots:
         QVERIFY(writeAll(path(QStringLiteral("plainfile")), "x"));
         const Result r = prepareProgramFolder(path(QStringLiteral("plainfile/sub")), path(QStringLiteral("seed")));
         QVERIFY(!r);
-        QVERIFY2(r.error.contains(QStringLiteral("plainfile")), qPrintable(r.error));
+        QVERIFY2(r.error().contains(QStringLiteral("plainfile")), qPrintable(r.error()));
     }
 };
 

@@ -104,7 +104,7 @@ void tst_Export::formatIsToldByTheName() {
     const QString path = dir.filePath(name);
     const QString pane =
         QStringLiteral("Новый диалог.\r\n\r\n<ЧЕЛОВЕК>Привет.\r\n<TK> Здравствуй!\r\n\r\nДиалог завершен.");
-    QVERIFY(Export::DialogExport(path, pane, QFont(QStringLiteral("Arial"), 10)).ok);
+    QVERIFY(Export::DialogExport(path, pane, QFont(QStringLiteral("Arial"), 10)).ok());
     const QByteArray bytes = readAll(path);
     if (rtf) {
         QVERIFY(bytes.startsWith("{\\rtf1"));

@@ -184,11 +184,11 @@ void tst_DefaultBases::initTestCase() {
     m_loaded.QuestionBaseFile = shipped(QStringLiteral("standart.tkq"));
     m_loaded.SynonymBaseFile = shipped(QStringLiteral("standart.tks"));
     const Result answers = LoadAnswers(m_loaded);
-    QVERIFY2(answers.ok, qPrintable(answers.error));
+    QVERIFY2(answers.ok(), qPrintable(answers.error()));
     const Result questions = LoadQuestions(m_loaded);
-    QVERIFY2(questions.ok, qPrintable(questions.error));
+    QVERIFY2(questions.ok(), qPrintable(questions.error()));
     const Result synonyms = LoadSinonims(m_loaded);
-    QVERIFY2(synonyms.ok, qPrintable(synonyms.error));
+    QVERIFY2(synonyms.ok(), qPrintable(synonyms.error()));
     m_index.sync(m_loaded);
 }
 

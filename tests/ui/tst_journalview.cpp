@@ -390,7 +390,7 @@ private slots:
         QCOMPARE(list.size(), QSize(Twips::toPixels(6210, dx), Twips::toPixels(5700, dy)));
         const Result r = list.Form_Load();
         QVERIFY(!r);
-        QVERIFY(r.error.contains(QStringLiteral("absent.log")));
+        QVERIFY(r.error().contains(QStringLiteral("absent.log")));
     }
 };
 
