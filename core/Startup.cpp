@@ -13,7 +13,7 @@ namespace {
 Result<> runOnce(Variables& v, const StartupSteps& steps, const ProgramFolder& folder, bool defaults = false) {
     const QString optionsPath = folder.resolve(Options::optionsFileName());
     if (defaults)
-        Options::applyLines(v, Options::defaultLines());
+        Options::applyDefaults(v);
     else if (Result<> r = Options::LoadOptions(v, optionsPath); !r)
         return r;
     v.Mode = Modes::conversation();

@@ -1,6 +1,7 @@
 #include "engine/Turn.h"
 
 #include "core/Bases.h"
+#include "core/Options.h"
 #include "core/TextFile.h"
 #include "core/Variables.h"
 #include "engine/Clock.h"
@@ -51,7 +52,6 @@ const std::array kAcknowledgement = {
 };
 // clang-format on
 
-constexpr double kDefaultShortPhraseLimit = 7;
 constexpr int kQuestionsLearnedAbove = 14;
 
 template <size_t N> QString drawFrom(const std::array<QString, N>& list, RandomSource& random) {
@@ -87,7 +87,7 @@ Turn conversationTurn(Variables& v, const QString& raw, RandomSource& random, En
     index.sync(v);
     t.candidates = index.answersFor(SplitKeyWords(key), v);
     if (t.candidates.isEmpty()) {
-        const double limit = v.ShortPhraseLimit.toNumber().valueOr(kDefaultShortPhraseLimit);
+        const double limit = Options::numberValue(v, &Variables::ShortPhraseLimit);
         if (double(key.size()) <= limit) {
             t.candidates = {drawFrom(kRebuke, random)};
         } else {

@@ -33,7 +33,7 @@ void frmMain::reportOptionsSave(const Result<>& saved) {
 
 void frmMain::mnuColor_Click() {
     const std::optional<QColor> chosen =
-        m_dialogs.color(this, unpackColor(quint32(m_v.DialogBackColor.toInt32().valueOr(0xE6FFFF))));
+        m_dialogs.color(this, unpackColor(quint32(Options::int32Value(m_v, &Variables::DialogBackColor))));
     if (!chosen)
         return;
     m_v.DialogBackColor = OptionValue::fromInt(packColor(*chosen));
@@ -45,10 +45,10 @@ void frmMain::mnuColor_Click() {
 
 void frmMain::mnuFont_Click() {
     QFont preset(m_v.FontName);
-    preset.setPointSizeF(m_v.FontSize.toNumber().valueOr(10.0));
-    preset.setBold(m_v.FontBold.toBool().valueOr(false));
-    preset.setItalic(m_v.FontItalic.toBool().valueOr(false));
-    preset.setUnderline(m_v.FontUnderline.toBool().valueOr(false));
+    preset.setPointSizeF(Options::numberValue(m_v, &Variables::FontSize));
+    preset.setBold(Options::flagValue(m_v, &Variables::FontBold));
+    preset.setItalic(Options::flagValue(m_v, &Variables::FontItalic));
+    preset.setUnderline(Options::flagValue(m_v, &Variables::FontUnderline));
     const std::optional<QFont> chosen = m_dialogs.font(this, preset);
     if (!chosen)
         return;

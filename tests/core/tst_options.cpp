@@ -71,7 +71,7 @@ void tst_Options::shortOrMissingFileFails_data() {
     QTest::addColumn<int>("lines");
     QTest::newRow("missing") << -1;
     QTest::newRow("empty") << 0;
-    QTest::newRow("twelve lines") << 12;
+    QTest::newRow("twelve lines") << Options::RequiredLines - 1;
 }
 
 void tst_Options::shortOrMissingFileFails() {

@@ -24,9 +24,9 @@ QByteArray defaultOptionsBytes() {
     return TextFile::joinLines(Options::defaultLines());
 }
 
-QByteArray optionsWith(int line, const QString& value) {
+QByteArray optionsWith(const Options::Field& option, const QString& value) {
     QStringList lines = Options::defaultLines();
-    lines[line - 1] = value;
+    lines[Options::indexOf(option)] = value;
     return TextFile::joinLines(lines);
 }
 
@@ -91,7 +91,8 @@ private slots:
 
     void goodOptionsAreKeptByteForByte() {
         writeBases();
-        const QByteArray options = optionsWith(1, QStringLiteral("  Маша ")).replace(" 10 ", "12,5");
+        const QByteArray options =
+            optionsWith(&Variables::HumanName, QStringLiteral("  Маша ")).replace(" 10 ", "12,5");
         QVERIFY(writeAll(path(QStringLiteral("tk.ini")), options + "extra line\r\n"));
         const FakeClock clock;
         Variables v;
@@ -109,17 +110,22 @@ private slots:
 
         const QStringList defaults = Options::defaultLines();
         QTest::newRow("missing") << QByteArray() << false;
-        QTest::newRow("twelve lines") << TextFile::joinLines(defaults.mid(0, 12)) << true;
+        QTest::newRow("twelve lines") << TextFile::joinLines(defaults.mid(0, Options::RequiredLines - 1)) << true;
         QTest::newRow("empty file") << QByteArray("") << true;
-        QTest::newRow("letters for the colour") << optionsWith(5, QStringLiteral("жёлтый")) << true;
-        QTest::newRow("colour beyond 24 bits") << optionsWith(5, QStringLiteral(" 16777216 ")) << true;
-        QTest::newRow("size is text") << optionsWith(7, QStringLiteral("big")) << true;
-        QTest::newRow("size zero") << optionsWith(7, QStringLiteral(" 0 ")) << true;
-        QTest::newRow("bold is text") << optionsWith(8, QStringLiteral("Yes")) << true;
-        QTest::newRow("underline empty") << optionsWith(10, QString()) << true;
-        QTest::newRow("answer base gone") << optionsWith(2, QStringLiteral("gone.tka")) << true;
-        QTest::newRow("question base gone") << optionsWith(3, QStringLiteral("gone.tkq")) << true;
-        QTest::newRow("synonym base gone") << optionsWith(4, QStringLiteral("gone.tks")) << true;
+        QTest::newRow("letters for the colour")
+            << optionsWith(&Variables::DialogBackColor, QStringLiteral("жёлтый")) << true;
+        QTest::newRow("colour beyond 24 bits")
+            << optionsWith(&Variables::DialogBackColor, QStringLiteral(" 16777216 ")) << true;
+        QTest::newRow("size is text") << optionsWith(&Variables::FontSize, QStringLiteral("big")) << true;
+        QTest::newRow("size zero") << optionsWith(&Variables::FontSize, QStringLiteral(" 0 ")) << true;
+        QTest::newRow("bold is text") << optionsWith(&Variables::FontBold, QStringLiteral("Yes")) << true;
+        QTest::newRow("underline empty") << optionsWith(&Variables::FontUnderline, QString()) << true;
+        QTest::newRow("answer base gone")
+            << optionsWith(&Variables::AnswerBaseFile, QStringLiteral("gone.tka")) << true;
+        QTest::newRow("question base gone")
+            << optionsWith(&Variables::QuestionBaseFile, QStringLiteral("gone.tkq")) << true;
+        QTest::newRow("synonym base gone")
+            << optionsWith(&Variables::SynonymBaseFile, QStringLiteral("gone.tks")) << true;
     }
     void damagedOptionsAreRecovered() {
         QFETCH(QByteArray, options);
@@ -148,7 +154,7 @@ private slots:
     // for the person's file and replace the backup with them.
     void backupKeepsThePersonsFile() {
         writeBases();
-        const QByteArray damaged = optionsWith(5, QStringLiteral("жёлтый"));
+        const QByteArray damaged = optionsWith(&Variables::DialogBackColor, QStringLiteral("жёлтый"));
         QVERIFY(writeAll(path(QStringLiteral("tk.ini")), damaged));
         QVERIFY(QFile::rename(path(QStringLiteral("standart.tkq")), path(QStringLiteral("away.tkq"))));
         const FakeClock clock;
@@ -162,7 +168,7 @@ private slots:
 
         // Another damaged file of the person's gets a backup of its own beside the first.
         QVERIFY(QFile::rename(path(QStringLiteral("away.tkq")), path(QStringLiteral("standart.tkq"))));
-        const QByteArray other = optionsWith(7, QStringLiteral("big"));
+        const QByteArray other = optionsWith(&Variables::FontSize, QStringLiteral("big"));
         QVERIFY(writeAll(path(QStringLiteral("tk.ini")), other));
         Variables v;
         QVERIFY(RunStartup(v, journalOnly(clock), ProgramFolder(m_dir.path())).result.ok());

@@ -176,10 +176,8 @@ private:
 };
 
 void tst_DefaultBases::initTestCase() {
+    Options::applyDefaults(m_loaded);
     m_loaded.Mode = Modes::conversation();
-    m_loaded.HumanName = QStringLiteral("Человек");
-    m_loaded.Alphabet = Options::defaultAlphabet();
-    m_loaded.ShortPhraseLimit = OptionValue::fromInt(7);
     m_loaded.AnswerBaseFile = shipped(QStringLiteral("standart.tka"));
     m_loaded.QuestionBaseFile = shipped(QStringLiteral("standart.tkq"));
     m_loaded.SynonymBaseFile = shipped(QStringLiteral("standart.tks"));

@@ -6,19 +6,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QStringList lines = TextFile::splitLines(bytesOf(data, size));
     Variables v;
     if (!Options::applyLines(v, lines)) {
-        FUZZ_CHECK(lines.size() < 13);
+        FUZZ_CHECK(lines.size() < Options::RequiredLines);
         return 0;
     }
     // The conversions start-up applies never crash: each either gives a value or says it cannot.
-    for (const OptionValue* o : {&v.DialogBackColor, &v.FontSize, &v.FontBold, &v.FontItalic, &v.FontUnderline,
-                                 &v.FontStrikethrough, &v.ShortPhraseLimit}) {
-        const Result<qint32> converted = o->toInt32();
-        FUZZ_CHECK(converted.ok() || !converted.error().isEmpty());
-        (void)o->toNumber();
-        (void)o->toBool();
+    for (const Options::Row& row : Options::rows()) {
+        if (const auto* member = std::get_if<OptionValue Variables::*>(&row.field)) {
+            const Result<qint32> converted = (v.**member).toInt32();
+            FUZZ_CHECK(converted.ok() || !converted.error().isEmpty());
+            (void)(v.**member).toNumber();
+            (void)(v.**member).toBool();
+        }
     }
     // Untouched options go back byte for byte.
-    FUZZ_CHECK(TextFile::joinLines(Options::optionLines(v)) == TextFile::joinLines(lines.mid(0, 13)));
+    const qsizetype read = qMin(lines.size(), qsizetype(Options::rows().size()));
+    FUZZ_CHECK(TextFile::joinLines(Options::optionLines(v).mid(0, read)) == TextFile::joinLines(lines.mid(0, read)));
     // Typed values written and read back keep their meaning.
     if (const Result<double> size = v.FontSize.toNumber(); size && *size > -1e6 && *size < 1e6) {
         v.FontSize = OptionValue::fromFloat(float(*size));

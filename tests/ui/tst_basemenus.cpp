@@ -141,18 +141,23 @@ private slots:
     void choose_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("content");
-        QTest::addColumn<int>("optionLine"); // 0: no option changes
-        QTest::newRow("answers") << QStringLiteral("my.tka") << s("КОТ \r\nМяу.\r\n") << 2;
-        QTest::newRow("questions") << QStringLiteral("my.tkq") << s("Кто ты?\r\nГде ты?\r\n") << 3;
-        QTest::newRow("synonyms, upper-cased") << QStringLiteral("my.tks") << s(" кот \r\n кошка \r\n") << 4;
-        QTest::newRow("capital extension loads nothing") << QStringLiteral("MY.TKA") << s("КОТ \r\nМяу.\r\n") << 0;
-        QTest::newRow("another kind loads nothing") << QStringLiteral("my.txt") << s("КОТ \r\nМяу.\r\n") << 0;
-        QTest::newRow("empty file is an empty base") << QStringLiteral("empty.tka") << QString() << 2;
+        QTest::addColumn<qsizetype>("option"); // -1: no option changes
+        const qsizetype answers = Options::indexOf(&Variables::AnswerBaseFile);
+        QTest::newRow("answers") << QStringLiteral("my.tka") << s("КОТ \r\nМяу.\r\n") << answers;
+        QTest::newRow("questions") << QStringLiteral("my.tkq") << s("Кто ты?\r\nГде ты?\r\n")
+                                   << Options::indexOf(&Variables::QuestionBaseFile);
+        QTest::newRow("synonyms, upper-cased")
+            << QStringLiteral("my.tks") << s(" кот \r\n кошка \r\n") << Options::indexOf(&Variables::SynonymBaseFile);
+        QTest::newRow("capital extension loads nothing")
+            << QStringLiteral("MY.TKA") << s("КОТ \r\nМяу.\r\n") << qsizetype(-1);
+        QTest::newRow("another kind loads nothing")
+            << QStringLiteral("my.txt") << s("КОТ \r\nМяу.\r\n") << qsizetype(-1);
+        QTest::newRow("empty file is an empty base") << QStringLiteral("empty.tka") << QString() << answers;
     }
     void choose() {
         QFETCH(QString, name);
         QFETCH(QString, content);
-        QFETCH(int, optionLine);
+        QFETCH(qsizetype, option);
         Rig rig;
         QVERIFY(rig.start());
         rig.say(s("привет"));
@@ -171,17 +176,19 @@ private slots:
         QCOMPARE(chooser.filter, allKinds);
         QCOMPARE(QDir(chooser.folder).canonicalPath(), QDir(rig.folder).canonicalPath());
         QStringList expectedOptions = optionsBefore;
-        if (optionLine > 0)
-            expectedOptions[optionLine - 1] = rig.file(name);
+        if (option >= 0)
+            expectedOptions[option] = rig.file(name);
         QCOMPARE(rig.options(), expectedOptions);
 
         QStringList lines = TextFile::splitLines(cp1251(content));
         if (name.endsWith(QLatin1String(".tks")))
             for (QString& line : lines)
                 line = line.toUpper();
-        QCOMPARE(rig.v.AnswerBase, optionLine == 2 ? lines : before.AnswerBase);
-        QCOMPARE(rig.v.QuestionBase, optionLine == 3 ? lines : before.QuestionBase);
-        QCOMPARE(rig.v.SynonymBase, optionLine == 4 ? lines : before.SynonymBase);
+        QCOMPARE(rig.v.AnswerBase, option == Options::indexOf(&Variables::AnswerBaseFile) ? lines : before.AnswerBase);
+        QCOMPARE(rig.v.QuestionBase,
+                 option == Options::indexOf(&Variables::QuestionBaseFile) ? lines : before.QuestionBase);
+        QCOMPARE(rig.v.SynonymBase,
+                 option == Options::indexOf(&Variables::SynonymBaseFile) ? lines : before.SynonymBase);
         QCOMPARE(rig.v.AnswerCount, qint16(rig.v.AnswerBase.size()));
         QCOMPARE(rig.v.QuestionCount, qint16(rig.v.QuestionBase.size()));
         QCOMPARE(rig.v.SynonymCount, qint16(rig.v.SynonymBase.size()));
@@ -542,7 +549,8 @@ private slots:
         rig.action("mnuChoose")->trigger();
         QVERIFY(rig.dialogs.verify());
         QCOMPARE(rig.v.QuestionBase, QStringList({s("Один?"), s("Два?")}));
-        QCOMPARE(rig.options().value(2), rig.file(QStringLiteral("ab.tkq")));
+        QCOMPARE(rig.options().value(Options::indexOf(&Variables::QuestionBaseFile)),
+                 rig.file(QStringLiteral("ab.tkq")));
         rig.dialogs.expectModal(QStringLiteral("frmStatistics"), [](QDialog& window) {
             QCOMPARE(child<QLabel>(window, "lblQ")->text(), QStringLiteral("2"));
         });

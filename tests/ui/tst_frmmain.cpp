@@ -117,7 +117,7 @@ private slots:
     void damagedOptionsAreRecoveredWithoutAMessage() {
         Rig rig;
         QDir().mkpath(rig.folder);
-        const QByteArray damaged = TextFile::joinLines(Options::defaultLines().mid(0, 12));
+        const QByteArray damaged = TextFile::joinLines(Options::defaultLines().mid(0, Options::RequiredLines - 1));
         QVERIFY(writeAll(rig.file(QStringLiteral("tk.ini")), damaged));
 
         QCOMPARE(rig.start(), Program::Start::Running);
