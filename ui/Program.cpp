@@ -85,9 +85,9 @@ Program::Start Program::start() {
     m_main->activateWindow();
     // Without a window manager the activation may never come; the splash must not outlive the start either way.
     closeSplash();
-    if (!outcome.backup)
+    if (outcome.backupFailure)
         dialogs.notice(m_main.get(),
-                       outcome.backup.error() +
+                       *outcome.backupFailure +
                            QStringLiteral("\r\nПрограмма работает с настройками по умолчанию; файл настроек оставлен "
                                           "как был."),
                        Dialogs::Icon::Exclamation);

@@ -323,22 +323,27 @@ Placement frmMain::currentPlacement() const {
 }
 
 StartupOutcome frmMain::Form_Load() {
-    StartupOutcome outcome;
-    {
-        BusyCursor busy(this);
-        applyPlacement(readPlacement(m_settings));
-        StartupSteps steps;
-        steps.applyPaneLook = [this](const PaneLook& look) { applyPaneLook(look); };
-        steps.hideMergeItems = [this] {
-            m_mnuRunSplit->setVisible(false);
-            m_mnuSeparator2->setVisible(false);
-        };
-        steps.checkJournal = [this] { return Journal::ListCheck(m_clock, m_dialogue.journalPath()); };
-        outcome = RunStartup(m_v, steps, m_folder);
-    }
-    if (outcome.result)
-        DialogNew();
-    return outcome;
+    return RunStartup(m_v, *this, m_settings, m_folder);
+}
+
+void frmMain::setLoading(bool loading) {
+    if (loading)
+        m_loading = std::make_unique<BusyCursor>(this);
+    else
+        m_loading.reset();
+}
+
+void frmMain::hideMergeItems() {
+    m_mnuRunSplit->setVisible(false);
+    m_mnuSeparator2->setVisible(false);
+}
+
+Result<> frmMain::checkJournal() {
+    return Journal::ListCheck(m_clock, m_dialogue.journalPath());
+}
+
+void frmMain::startDialogue() {
+    DialogNew();
 }
 
 void frmMain::Enter() {

@@ -7,11 +7,14 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
 class QAction;
 class QLineEdit;
 class QMenu;
 class QPushButton;
 class QSettings;
+class BusyCursor;
 class Clock;
 class Dialogs;
 class Dialogue;
@@ -19,7 +22,7 @@ class TextPane;
 
 // The program's window: the dialogue pane, the phrase box below it and the menus that reach everything else.
 // It holds no state of its own: the dialogue and the options live in `Dialogue` and `Variables`.
-class frmMain : public QMainWindow {
+class frmMain : public QMainWindow, private StartupWindow {
     Q_OBJECT
 public:
     frmMain(Variables& v, Dialogue& dialogue, Dialogs& dialogs, QSettings& settings, const Clock& clock,
@@ -42,9 +45,9 @@ public:
     void DialogExport();
     void DialogPrint();
 
-    void applyPlacement(const Placement& placement);
+    void applyPlacement(const Placement& placement) override;
     Placement currentPlacement() const;
-    void applyPaneLook(const PaneLook& look);
+    void applyPaneLook(const PaneLook& look) override;
 
     static QString helpFileName();
     static QString journalFailedMessage();
@@ -60,6 +63,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void setLoading(bool loading) override;
+    void hideMergeItems() override;
+    Result<> checkJournal() override;
+    void startDialogue() override;
+
     SaveOutcome saveDialogueTo(const QString& path);
     void buildControls();
     void buildMenus();
@@ -139,4 +147,5 @@ private:
     // Which merge sources the menu shows as chosen; the captions follow it.
     Merge::MergeSelection m_merge;
     bool m_fitWhenShown = false;
+    std::unique_ptr<BusyCursor> m_loading;
 };
