@@ -4,7 +4,6 @@
 #include "ui/BusyCursor.h"
 #include "ui/Dialogs.h"
 #include "ui/Fonts.h"
-#include "ui/JournalView.h"
 #include "ui/PrintPane.h"
 #include "ui/TextPane.h"
 #include "ui/Twips.h"

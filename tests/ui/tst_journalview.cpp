@@ -1,9 +1,9 @@
+#include "dialogue/Journal.h"
 #include "support/FakeClock.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
 #include "support/WindowChecks.h"
 #include "ui/Dialogs.h"
-#include "ui/JournalView.h"
 #include "ui/TextPane.h"
 #include "ui/Twips.h"
 #include "ui/frmList.h"
@@ -44,7 +44,7 @@ private slots:
     }
     void lineEnds() {
         QFETCH(QByteArray, bytes);
-        QTEST(JournalView::textFromFile(bytes), "text");
+        QTEST(Journal::textFromFile(bytes), "text");
     }
 
     void linesAndSelection() {
@@ -326,7 +326,7 @@ private slots:
             bytes += cp1251(QStringLiteral("<ЧЕЛОВЕК>Фраза номер %1.\r\n").arg(i));
         TextPane view;
         view.resize(400, 300);
-        view.setPlainText(JournalView::textFromFile(bytes));
+        view.setPlainText(Journal::textFromFile(bytes));
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         QCOMPARE(view.lineCount(), 100001);
