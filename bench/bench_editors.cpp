@@ -1,11 +1,11 @@
 // The base editors on full bases: opening each one (built, shown and painted once), and an add and a delete in
 // the answer editor, each with the repaint that follows. Run: build/release/bench/talkomat_bench_editors
 #include "core/Variables.h"
-#include "ui/QtDialogs.h"
-#include "ui/frmAnswers.h"
-#include "ui/frmQuestions.h"
-#include "ui/frmSinonims.h"
-#include "ui/frmStatistics.h"
+#include "ui/editors/frmAnswers.h"
+#include "ui/editors/frmQuestions.h"
+#include "ui/editors/frmSinonims.h"
+#include "ui/editors/frmStatistics.h"
+#include "ui/platform/QtDialogs.h"
 
 #include <QApplication>
 #include <QLineEdit>

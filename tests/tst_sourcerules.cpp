@@ -13,14 +13,14 @@ struct Source {
 
 QList<Source> programSources() {
     QList<Source> sources;
+    const QDir root(QStringLiteral(TALKOMAT_SOURCE_DIR));
     for (const char* layer : {"core", "engine", "dialogue", "ui", "app"}) {
-        QDirIterator it(QStringLiteral(TALKOMAT_SOURCE_DIR "/") + QLatin1String(layer),
-                        {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files);
+        QDirIterator it(root.filePath(QLatin1String(layer)), {QStringLiteral("*.cpp"), QStringLiteral("*.h")},
+                        QDir::Files, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             QFile file(it.next());
             if (file.open(QIODevice::ReadOnly))
-                sources.append(
-                    {QLatin1String(layer) + QLatin1Char('/') + it.fileName(), QString::fromUtf8(file.readAll())});
+                sources.append({root.relativeFilePath(file.fileName()), QString::fromUtf8(file.readAll())});
         }
     }
     return sources;

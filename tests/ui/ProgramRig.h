@@ -7,9 +7,9 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
 #include "support/WindowChecks.h"
-#include "ui/Program.h"
-#include "ui/TextPane.h"
-#include "ui/frmMain.h"
+#include "ui/main/Program.h"
+#include "ui/main/frmMain.h"
+#include "ui/textview/TextPane.h"
 
 #include <QAction>
 #include <QApplication>

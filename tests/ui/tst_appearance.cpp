@@ -1,10 +1,10 @@
 #include "ProgramRig.h"
 #include "core/Options.h"
 #include "core/TextFile.h"
-#include "ui/TextPane.h"
-#include "ui/Twips.h"
-#include "ui/frmKeyboard.h"
-#include "ui/frmList.h"
+#include "ui/platform/Twips.h"
+#include "ui/textview/TextPane.h"
+#include "ui/windows/frmKeyboard.h"
+#include "ui/windows/frmList.h"
 
 #include <QPushButton>
 

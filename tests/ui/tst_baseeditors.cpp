@@ -3,12 +3,12 @@
 #include "core/Variables.h"
 #include "support/ScriptedDialogs.h"
 #include "support/WindowChecks.h"
-#include "ui/BaseListModel.h"
-#include "ui/Twips.h"
-#include "ui/frmAnswers.h"
-#include "ui/frmQuestions.h"
-#include "ui/frmSinonims.h"
-#include "ui/frmStatistics.h"
+#include "ui/editors/BaseListModel.h"
+#include "ui/editors/frmAnswers.h"
+#include "ui/editors/frmQuestions.h"
+#include "ui/editors/frmSinonims.h"
+#include "ui/editors/frmStatistics.h"
+#include "ui/platform/Twips.h"
 
 #include <QApplication>
 #include <QGroupBox>

@@ -1,7 +1,7 @@
 #include "ProgramRig.h"
 #include "dialogue/DialogueFile.h"
 #include "dialogue/Export.h"
-#include "ui/frmList.h"
+#include "ui/windows/frmList.h"
 
 #include <QPdfWriter>
 #include <QPrinter>

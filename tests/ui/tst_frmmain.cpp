@@ -8,11 +8,11 @@
 #include "support/FakeRandom.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
-#include "ui/Program.h"
-#include "ui/TextPane.h"
-#include "ui/Twips.h"
-#include "ui/frmMain.h"
-#include "ui/frmSplash.h"
+#include "ui/main/Program.h"
+#include "ui/main/frmMain.h"
+#include "ui/platform/Twips.h"
+#include "ui/textview/TextPane.h"
+#include "ui/windows/frmSplash.h"
 
 #include <QAction>
 #include <QApplication>

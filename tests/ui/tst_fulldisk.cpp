@@ -4,7 +4,7 @@
 // folder in a mount namespace of this process alone, so that it vanishes with the test.
 #include "ProgramRig.h"
 #include "core/FileError.h"
-#include "ui/frmList.h"
+#include "ui/windows/frmList.h"
 
 #include <QPushButton>
 

@@ -3,10 +3,10 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
 #include "support/WindowChecks.h"
-#include "ui/Dialogs.h"
-#include "ui/TextPane.h"
-#include "ui/Twips.h"
-#include "ui/frmList.h"
+#include "ui/platform/Dialogs.h"
+#include "ui/platform/Twips.h"
+#include "ui/textview/TextPane.h"
+#include "ui/windows/frmList.h"
 
 #include <QAccessible>
 #include <QApplication>

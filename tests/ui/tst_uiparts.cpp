@@ -1,8 +1,8 @@
 #include "core/Startup.h"
 #include "support/TestFiles.h"
-#include "ui/Dialogs.h"
-#include "ui/HelpViewer.h"
-#include "ui/Twips.h"
+#include "ui/platform/Dialogs.h"
+#include "ui/platform/Twips.h"
+#include "ui/windows/HelpViewer.h"
 
 #include <QDir>
 #include <QDirIterator>
