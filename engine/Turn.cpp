@@ -54,6 +54,10 @@ const std::array kAcknowledgement = {
 
 constexpr int kQuestionsLearnedAbove = 14;
 
+template <size_t N> QStringList listOf(const std::array<QString, N>& list) {
+    return QStringList(list.cbegin(), list.cend());
+}
+
 template <size_t N> QString drawFrom(const std::array<QString, N>& list, RandomSource& random) {
     return list[static_cast<size_t>(drawIndex(random, int(N)))];
 }
@@ -121,6 +125,10 @@ bool learningTurn(Variables& v, const QString& raw, RandomSource& random, Engine
 }
 
 } // namespace
+
+QStringList fallbackReplies() {
+    return listOf(kSilence) + listOf(kRebuke) + listOf(kLearningQuestion);
+}
 
 QString stopNotice() {
     return QStringLiteral("Диалог завершен.");

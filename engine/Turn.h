@@ -27,6 +27,9 @@ TurnResult ProcessPhrase(Variables& v, const QString& raw, RandomSource& random,
 TurnResult ProcessPhrase(Variables& v, const QString& raw, RandomSource& random, const Clock& clock);
 
 QString stopNotice();
+// The replies that mean the bases had nothing to say: the retorts to silence, the rebukes and the requests to be
+// taught.
+QStringList fallbackReplies();
 QString programTag();
 
 // The question step, exposed for the dialogue's own use and for tests: may append a question to each candidate.

@@ -1,6 +1,7 @@
 #include "AccessibleEvents.h"
 #include "ProgramRig.h"
 #include "core/Cp1251.h"
+#include "core/Merge.h"
 #include "core/Options.h"
 #include "core/TextFile.h"
 #include "dialogue/Dialogue.h"
@@ -8,6 +9,7 @@
 #include "support/FakeRandom.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
+#include "ui/main/MenuTree.h"
 #include "ui/main/Program.h"
 #include "ui/main/frmMain.h"
 #include "ui/platform/Twips.h"
@@ -18,6 +20,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -197,53 +200,13 @@ private slots:
         QTest::addColumn<QKeySequence>("shortcut");
         QTest::addColumn<bool>("visible");
 
-        const QKeySequence none;
-        auto row = [](const char* name, const char* parent, const char* caption, QKeySequence key, bool visible) {
-            QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(parent)
-                                << QString::fromUtf8(caption) << key << visible;
-        };
-        row("mnuMain", "", "Диалог", none, true);
-        row("mnuNewDialog", "mnuMain", "Новый", QKeySequence(QStringLiteral("Ctrl+N")), true);
-        row("mnuOpen", "mnuMain", "Открыть...", QKeySequence(QStringLiteral("Ctrl+O")), true);
-        row("mnuSeparator7", "mnuMain", "", none, true);
-        row("mnuSave", "mnuMain", "Сохранить", QKeySequence(QStringLiteral("Ctrl+S")), true);
-        row("mnuSaveAs", "mnuMain", "Сохранить как...", none, true);
-        row("mnuStop", "mnuMain", "Завершить", QKeySequence(QStringLiteral("Ctrl+E")), true);
-        row("mnuSeparator6", "mnuMain", "", none, true);
-        row("mnuSaveFile", "mnuMain", "Записать", none, true);
-        row("mnuList", "mnuMain", "Журнал...", QKeySequence(QStringLiteral("Ctrl+L")), true);
-        row("mnuSeparator5", "mnuMain", "", none, true);
-        row("mnuPrint", "mnuMain", "Печать...", QKeySequence(QStringLiteral("Ctrl+P")), true);
-        row("mnuSeparator", "mnuMain", "", none, true);
-        row("mnuExit", "mnuMain", "Выход", QKeySequence(QStringLiteral("Ctrl+Q")), true);
-        row("mnuView", "", "Вид", none, true);
-        row("mnuDialogWindow", "mnuView", "Окно диалога", none, true);
-        row("mnuColor", "mnuDialogWindow", "цвет...", none, true);
-        row("mnuFont", "mnuDialogWindow", "шрифт...", none, true);
-        row("mnuSeparator4", "mnuView", "", none, true);
-        row("mnuKeys", "mnuView", "Клавиатура", QKeySequence(QStringLiteral("Ctrl+K")), true);
-        row("mnuOptions", "", "Опции", none, true);
-        row("mnuStartDialog", "mnuOptions", "Начинает диалог", none, true);
-        row("mnuHuman", "mnuStartDialog", "человек", none, true);
-        row("mnuProgramm", "mnuStartDialog", "программа", none, true);
-        row("nmuHumanName", "mnuOptions", "Имя человека...", none, true);
-        row("mnuBases", "", "Базы знаний", none, true);
-        row("mnuCreate", "mnuBases", "Создать", QKeySequence(QStringLiteral("Ctrl+M")), true);
-        row("mnuChoose", "mnuBases", "Выбрать...", QKeySequence(QStringLiteral("Ctrl+T")), true);
-        row("mnuSplit", "mnuBases", "Слить", none, true);
-        row("mnuFirstBase", "mnuSplit", "1-я база", none, true);
-        row("mnuSecondBase", "mnuSplit", "2-я база", none, true);
-        row("mnuSeparator2", "mnuSplit", "", none, false);
-        row("mnuRunSplit", "mnuSplit", "слить", none, false);
-        row("mnuChange", "mnuBases", "Редактировать", none, true);
-        row("mnuAnswers", "mnuChange", "базу знаний ответов", none, true);
-        row("mnuQuestions", "mnuChange", "базу знаний вопросов", none, true);
-        row("mnuSinonim", "mnuChange", "базу знаний синонимов", none, true);
-        row("mnuSeparator8", "mnuBases", "", none, true);
-        row("mnuStatistics", "mnuBases", "Статистика...", none, true);
-        row("mnuInfo", "", "Справка", none, true);
-        row("mnuHelp", "mnuInfo", "Помощь", QKeySequence(Qt::Key_F1), true);
-        row("mnuAbout", "mnuInfo", "О программе...", none, true);
+        // The merge's last two items wait until both sources are chosen.
+        const QStringList hidden{QStringLiteral("mnuSeparator2"), QStringLiteral("mnuRunSplit")};
+        for (const MenuEntry& entry : ::menuTree()) {
+            const QString name = QLatin1String(entry.name);
+            QTest::newRow(entry.name) << name << QString(QLatin1String(entry.parent)) << entry.caption << entry.shortcut
+                                      << !hidden.contains(name);
+        }
     }
     void menuTree() {
         QFETCH(QString, name);
@@ -284,22 +247,23 @@ private slots:
     void menuOrderFollowsTheTree() {
         Rig rig;
         QCOMPARE(rig.start(), Program::Start::Running);
-        QStringList bar;
-        for (QAction* a : rig.main()->menuBar()->actions())
-            bar.append(a->menu()->objectName());
-        QCOMPARE(bar, QStringList({QStringLiteral("mnuMain"), QStringLiteral("mnuView"), QStringLiteral("mnuOptions"),
-                                   QStringLiteral("mnuBases"), QStringLiteral("mnuInfo")}));
-        QStringList main;
-        for (QAction* a : rig.find<QMenu>("mnuMain")->actions())
-            main.append(a->objectName());
-        QCOMPARE(main.join(QLatin1Char(' ')),
-                 QStringLiteral("mnuNewDialog mnuOpen mnuSeparator7 mnuSave mnuSaveAs mnuStop mnuSeparator6 "
-                                "mnuSaveFile mnuList mnuSeparator5 mnuPrint mnuSeparator mnuExit"));
+        // Every menu holds its entries in the tree's order, the menu bar its top menus.
+        QHash<QString, QStringList> expected;
+        for (const MenuEntry& entry : ::menuTree())
+            expected[QString(QLatin1String(entry.parent))].append(QLatin1String(entry.name));
+        for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
+            QStringList shown;
+            const QWidget* owner = it.key().isEmpty() ? static_cast<QWidget*>(rig.main()->menuBar())
+                                                      : rig.main()->findChild<QMenu*>(it.key());
+            for (QAction* a : owner->actions())
+                shown.append(a->menu() ? a->menu()->objectName() : a->objectName());
+            QCOMPARE(shown, it.value());
+        }
         QStringList split;
         for (QAction* a : rig.find<QMenu>("mnuSplit")->actions())
             if (a->isVisible())
                 split.append(a->text());
-        QCOMPARE(split, QStringList({s("1-я база"), s("2-я база")}));
+        QCOMPARE(split, QStringList({Merge::firstCaption(), Merge::secondCaption()}));
         rig.dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить диалог перед выходом?"), false);
         QVERIFY(rig.main()->close());
     }

@@ -4,6 +4,7 @@
 #include "core/Version.h"
 #include "dialogue/Dialogue.h"
 #include "dialogue/Journal.h"
+#include "ui/main/MenuTree.h"
 #include "ui/main/PaneColor.h"
 #include "ui/platform/BusyCursor.h"
 #include "ui/platform/Dialogs.h"
@@ -16,6 +17,7 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QHash>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -101,35 +103,46 @@ void frmMain::buildControls() {
     m_txtPhrase->setFocus();
 }
 
-QMenu* frmMain::addMenu(QMenu* parent, const char* name, const QString& caption) {
-    QMenu* menu = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
-    menu->setObjectName(QLatin1String(name));
-    return menu;
-}
-
-QAction* frmMain::addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut) {
-    QAction* action = caption == QLatin1String("-") ? menu->addSeparator() : menu->addAction(caption);
-    action->setObjectName(QLatin1String(name));
-    if (!shortcut.isEmpty())
-        action->setShortcut(shortcut);
-    return action;
-}
-
 void frmMain::buildMenus() {
-    buildDialogueMenu();
-    buildViewMenu();
-    buildOptionsMenu();
-    buildBasesMenu();
-    buildHelpMenu();
+    QHash<QByteArray, QMenu*> menus;
+    for (const MenuEntry& entry : menuTree()) {
+        QMenu* parent = entry.parent ? menus.value(entry.parent) : nullptr;
+        if (entry.kind == MenuEntry::Kind::Menu) {
+            QMenu* menu = parent ? parent->addMenu(entry.caption) : menuBar()->addMenu(entry.caption);
+            menu->setObjectName(QLatin1String(entry.name));
+            menus.insert(entry.name, menu);
+            continue;
+        }
+        Q_ASSERT_X(parent, entry.name, "a command comes after its menu");
+        QAction* action =
+            entry.kind == MenuEntry::Kind::Separator ? parent->addSeparator() : parent->addAction(entry.caption);
+        action->setObjectName(QLatin1String(entry.name));
+        action->setShortcut(entry.shortcut);
+    }
+    m_mnuSave = item("mnuSave");
+    m_mnuSaveAs = item("mnuSaveAs");
+    m_mnuStop = item("mnuStop");
+    m_mnuHuman = item("mnuHuman");
+    m_mnuProgramm = item("mnuProgramm");
+    m_mnuFirstBase = item("mnuFirstBase");
+    m_mnuSecondBase = item("mnuSecondBase");
+    m_mnuSeparator2 = item("mnuSeparator2");
+    m_mnuRunSplit = item("mnuRunSplit");
+    m_mnuHuman->setCheckable(true);
+    m_mnuProgramm->setCheckable(true);
+    m_mnuHuman->setChecked(true);
+    auto* starters = new QActionGroup(this);
+    starters->addAction(m_mnuHuman);
+    starters->addAction(m_mnuProgramm);
 
-    connect(m_mnuNewDialog, &QAction::triggered, this, &frmMain::DialogNew);
+    connect(item("mnuNewDialog"), &QAction::triggered, this, &frmMain::DialogNew);
     connect(m_mnuStop, &QAction::triggered, this, &frmMain::DialogStop);
-    connect(m_mnuExit, &QAction::triggered, this, &QWidget::close);
+    connect(item("mnuExit"), &QAction::triggered, this, &QWidget::close);
     connect(m_mnuHuman, &QAction::triggered, this, [this] { m_dialogue.setHumanStarts(true); });
     connect(m_mnuProgramm, &QAction::triggered, this, [this] { m_dialogue.setHumanStarts(false); });
-    connect(m_mnuHelp, &QAction::triggered, this,
+    connect(item("mnuHelp"), &QAction::triggered, this,
             [this] { m_dialogs.help(this, m_folder.resolve(helpFileName()), 1); });
-    connect(m_mnuAbout, &QAction::triggered, this, [this] {
+    connect(item("mnuAbout"), &QAction::triggered, this, [this] {
         frmAbout about(this);
         m_dialogs.execModal(about);
     });
@@ -138,68 +151,10 @@ void frmMain::buildMenus() {
     connectAppearanceMenus();
 }
 
-void frmMain::buildDialogueMenu() {
-    const QString sep = QStringLiteral("-");
-    QMenu* mnuMain = addMenu(nullptr, "mnuMain", QStringLiteral("Диалог"));
-    m_mnuNewDialog = addItem(mnuMain, "mnuNewDialog", QStringLiteral("Новый"), QKeySequence(Qt::CTRL | Qt::Key_N));
-    m_mnuOpen = addItem(mnuMain, "mnuOpen", QStringLiteral("Открыть..."), QKeySequence(Qt::CTRL | Qt::Key_O));
-    addItem(mnuMain, "mnuSeparator7", sep);
-    m_mnuSave = addItem(mnuMain, "mnuSave", QStringLiteral("Сохранить"), QKeySequence(Qt::CTRL | Qt::Key_S));
-    m_mnuSaveAs = addItem(mnuMain, "mnuSaveAs", QStringLiteral("Сохранить как..."));
-    m_mnuStop = addItem(mnuMain, "mnuStop", QStringLiteral("Завершить"), QKeySequence(Qt::CTRL | Qt::Key_E));
-    addItem(mnuMain, "mnuSeparator6", sep);
-    m_mnuSaveFile = addItem(mnuMain, "mnuSaveFile", QStringLiteral("Записать"));
-    m_mnuList = addItem(mnuMain, "mnuList", QStringLiteral("Журнал..."), QKeySequence(Qt::CTRL | Qt::Key_L));
-    addItem(mnuMain, "mnuSeparator5", sep);
-    m_mnuPrint = addItem(mnuMain, "mnuPrint", QStringLiteral("Печать..."), QKeySequence(Qt::CTRL | Qt::Key_P));
-    addItem(mnuMain, "mnuSeparator", sep);
-    m_mnuExit = addItem(mnuMain, "mnuExit", QStringLiteral("Выход"), QKeySequence(Qt::CTRL | Qt::Key_Q));
-}
-
-void frmMain::buildViewMenu() {
-    QMenu* mnuView = addMenu(nullptr, "mnuView", QStringLiteral("Вид"));
-    QMenu* mnuDialogWindow = addMenu(mnuView, "mnuDialogWindow", QStringLiteral("Окно диалога"));
-    m_mnuColor = addItem(mnuDialogWindow, "mnuColor", QStringLiteral("цвет..."));
-    m_mnuFont = addItem(mnuDialogWindow, "mnuFont", QStringLiteral("шрифт..."));
-    addItem(mnuView, "mnuSeparator4", QStringLiteral("-"));
-    m_mnuKeys = addItem(mnuView, "mnuKeys", QStringLiteral("Клавиатура"), QKeySequence(Qt::CTRL | Qt::Key_K));
-}
-
-void frmMain::buildOptionsMenu() {
-    QMenu* mnuOptions = addMenu(nullptr, "mnuOptions", QStringLiteral("Опции"));
-    QMenu* mnuStartDialog = addMenu(mnuOptions, "mnuStartDialog", QStringLiteral("Начинает диалог"));
-    m_mnuHuman = addItem(mnuStartDialog, "mnuHuman", QStringLiteral("человек"));
-    m_mnuProgramm = addItem(mnuStartDialog, "mnuProgramm", QStringLiteral("программа"));
-    m_nmuHumanName = addItem(mnuOptions, "nmuHumanName", QStringLiteral("Имя человека..."));
-    m_mnuHuman->setCheckable(true);
-    m_mnuProgramm->setCheckable(true);
-    m_mnuHuman->setChecked(true);
-    auto* starters = new QActionGroup(this);
-    starters->addAction(m_mnuHuman);
-    starters->addAction(m_mnuProgramm);
-}
-
-void frmMain::buildBasesMenu() {
-    QMenu* mnuBases = addMenu(nullptr, "mnuBases", QStringLiteral("Базы знаний"));
-    m_mnuCreate = addItem(mnuBases, "mnuCreate", QStringLiteral("Создать"), QKeySequence(Qt::CTRL | Qt::Key_M));
-    m_mnuChoose = addItem(mnuBases, "mnuChoose", QStringLiteral("Выбрать..."), QKeySequence(Qt::CTRL | Qt::Key_T));
-    QMenu* mnuSplit = addMenu(mnuBases, "mnuSplit", QStringLiteral("Слить"));
-    m_mnuFirstBase = addItem(mnuSplit, "mnuFirstBase", m_merge.firstCaption());
-    m_mnuSecondBase = addItem(mnuSplit, "mnuSecondBase", m_merge.secondCaption());
-    m_mnuSeparator2 = addItem(mnuSplit, "mnuSeparator2", QStringLiteral("-"));
-    m_mnuRunSplit = addItem(mnuSplit, "mnuRunSplit", QStringLiteral("слить"));
-    QMenu* mnuChange = addMenu(mnuBases, "mnuChange", QStringLiteral("Редактировать"));
-    m_mnuAnswers = addItem(mnuChange, "mnuAnswers", QStringLiteral("базу знаний ответов"));
-    m_mnuQuestions = addItem(mnuChange, "mnuQuestions", QStringLiteral("базу знаний вопросов"));
-    m_mnuSinonim = addItem(mnuChange, "mnuSinonim", QStringLiteral("базу знаний синонимов"));
-    addItem(mnuBases, "mnuSeparator8", QStringLiteral("-"));
-    m_mnuStatistics = addItem(mnuBases, "mnuStatistics", QStringLiteral("Статистика..."));
-}
-
-void frmMain::buildHelpMenu() {
-    QMenu* mnuInfo = addMenu(nullptr, "mnuInfo", QStringLiteral("Справка"));
-    m_mnuHelp = addItem(mnuInfo, "mnuHelp", QStringLiteral("Помощь"), QKeySequence(Qt::Key_F1));
-    m_mnuAbout = addItem(mnuInfo, "mnuAbout", QStringLiteral("О программе..."));
+QAction* frmMain::item(const char* name) const {
+    QAction* action = findChild<QAction*>(QLatin1String(name));
+    Q_ASSERT_X(action, name, "not in the menu tree");
+    return action;
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {

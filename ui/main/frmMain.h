@@ -70,12 +70,10 @@ private:
 
     SaveOutcome saveDialogueTo(const QString& path);
     void buildControls();
+    // Builds the menus from menuTree().
     void buildMenus();
-    void buildDialogueMenu();
-    void buildViewMenu();
-    void buildOptionsMenu();
-    void buildBasesMenu();
-    void buildHelpMenu();
+    // A menu item by its name in the menu tree.
+    QAction* item(const char* name) const;
     void layoutControls();
     void setRunningControls(bool running);
     void showPaneText();
@@ -83,8 +81,6 @@ private:
     void moveCaretToEnd();
     bool confirmClose();
     static QList<QRect> availableScreens();
-    QAction* addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut = {});
-    QMenu* addMenu(QMenu* parent, const char* name, const QString& caption);
 
     // Each group of menu commands is wired in a file of its own (frmMainDocuments.cpp, frmMainBases.cpp,
     // frmMainAppearance.cpp), so that the window's core stays small.
@@ -116,34 +112,16 @@ private:
     TextPane* m_rtfDialog = nullptr;
     QLineEdit* m_txtPhrase = nullptr;
     QPushButton* m_cmdApply = nullptr;
-    // The menu items, each made once by its name in buildMenus().
-    QAction* m_mnuNewDialog = nullptr;
-    QAction* m_mnuOpen = nullptr;
+    // The menu items the window changes after building them; the others are found by name where they are wired.
     QAction* m_mnuSave = nullptr;
     QAction* m_mnuSaveAs = nullptr;
     QAction* m_mnuStop = nullptr;
-    QAction* m_mnuSaveFile = nullptr;
-    QAction* m_mnuList = nullptr;
-    QAction* m_mnuPrint = nullptr;
-    QAction* m_mnuExit = nullptr;
-    QAction* m_mnuColor = nullptr;
-    QAction* m_mnuFont = nullptr;
-    QAction* m_mnuKeys = nullptr;
     QAction* m_mnuHuman = nullptr;
     QAction* m_mnuProgramm = nullptr;
-    QAction* m_nmuHumanName = nullptr;
-    QAction* m_mnuCreate = nullptr;
-    QAction* m_mnuChoose = nullptr;
     QAction* m_mnuFirstBase = nullptr;
     QAction* m_mnuSecondBase = nullptr;
     QAction* m_mnuSeparator2 = nullptr;
     QAction* m_mnuRunSplit = nullptr;
-    QAction* m_mnuAnswers = nullptr;
-    QAction* m_mnuQuestions = nullptr;
-    QAction* m_mnuSinonim = nullptr;
-    QAction* m_mnuStatistics = nullptr;
-    QAction* m_mnuHelp = nullptr;
-    QAction* m_mnuAbout = nullptr;
     // Which merge sources the menu shows as chosen; the captions follow it.
     Merge::MergeSelection m_merge;
     bool m_fitWhenShown = false;

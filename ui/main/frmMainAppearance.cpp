@@ -13,10 +13,10 @@
 #include <QLineEdit>
 
 void frmMain::connectAppearanceMenus() {
-    connect(m_mnuColor, &QAction::triggered, this, &frmMain::mnuColor_Click);
-    connect(m_mnuFont, &QAction::triggered, this, &frmMain::mnuFont_Click);
-    connect(m_nmuHumanName, &QAction::triggered, this, &frmMain::nmuHumanName_Click);
-    connect(m_mnuKeys, &QAction::triggered, this, &frmMain::mnuKeys_Click);
+    connect(item("mnuColor"), &QAction::triggered, this, &frmMain::mnuColor_Click);
+    connect(item("mnuFont"), &QAction::triggered, this, &frmMain::mnuFont_Click);
+    connect(item("nmuHumanName"), &QAction::triggered, this, &frmMain::nmuHumanName_Click);
+    connect(item("mnuKeys"), &QAction::triggered, this, &frmMain::mnuKeys_Click);
 }
 
 QString frmMain::optionsFile() const {

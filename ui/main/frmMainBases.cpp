@@ -13,24 +13,24 @@
 #include <QAction>
 
 void frmMain::connectBaseMenus() {
-    connect(m_mnuAnswers, &QAction::triggered, this, [this] {
+    connect(item("mnuAnswers"), &QAction::triggered, this, [this] {
         frmAnswers editor(m_v, m_dialogs, this);
         m_dialogs.execModal(editor);
     });
-    connect(m_mnuQuestions, &QAction::triggered, this, [this] {
+    connect(item("mnuQuestions"), &QAction::triggered, this, [this] {
         frmQuestions editor(m_v, m_dialogs, this);
         m_dialogs.execModal(editor);
     });
-    connect(m_mnuSinonim, &QAction::triggered, this, [this] {
+    connect(item("mnuSinonim"), &QAction::triggered, this, [this] {
         frmSinonims editor(m_v, m_dialogs, this);
         m_dialogs.execModal(editor);
     });
-    connect(m_mnuStatistics, &QAction::triggered, this, [this] {
+    connect(item("mnuStatistics"), &QAction::triggered, this, [this] {
         frmStatistics statistics(m_v, this);
         m_dialogs.execModal(statistics);
     });
-    connect(m_mnuChoose, &QAction::triggered, this, &frmMain::mnuChoose_Click);
-    connect(m_mnuCreate, &QAction::triggered, this, &frmMain::mnuCreate_Click);
+    connect(item("mnuChoose"), &QAction::triggered, this, &frmMain::mnuChoose_Click);
+    connect(item("mnuCreate"), &QAction::triggered, this, &frmMain::mnuCreate_Click);
     connect(m_mnuFirstBase, &QAction::triggered, this, [this] { chooseMergeSource(true); });
     connect(m_mnuSecondBase, &QAction::triggered, this, [this] { chooseMergeSource(false); });
     connect(m_mnuRunSplit, &QAction::triggered, this, &frmMain::mnuRunSplit_Click);

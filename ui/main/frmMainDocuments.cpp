@@ -15,12 +15,12 @@
 #include <QLineEdit>
 
 void frmMain::connectDocumentMenus() {
-    connect(m_mnuOpen, &QAction::triggered, this, &frmMain::DialogOpen);
+    connect(item("mnuOpen"), &QAction::triggered, this, &frmMain::DialogOpen);
     connect(m_mnuSave, &QAction::triggered, this, &frmMain::DialogSave);
     connect(m_mnuSaveAs, &QAction::triggered, this, &frmMain::DialogSaveAs);
-    connect(m_mnuSaveFile, &QAction::triggered, this, &frmMain::DialogExport);
-    connect(m_mnuPrint, &QAction::triggered, this, &frmMain::DialogPrint);
-    connect(m_mnuList, &QAction::triggered, this, &frmMain::mnuList_Click);
+    connect(item("mnuSaveFile"), &QAction::triggered, this, &frmMain::DialogExport);
+    connect(item("mnuPrint"), &QAction::triggered, this, &frmMain::DialogPrint);
+    connect(item("mnuList"), &QAction::triggered, this, &frmMain::mnuList_Click);
 }
 
 void frmMain::mnuList_Click() {
