@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
+#include "core/Variables.h"
 
-struct Variables;
+#include <QString>
 
 // The changes the base editors make to the in-memory bases. Each raises the base's changed flag; none writes a
 // file. Rows are 0-based as the lists show them; a row of the answer or synonym list is one pair of lines.

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "core/Variables.h"
+
 #include <QString>
 #include <QStringList>
 
-struct Variables;
 class RandomSource;
 class Clock;
 class EngineIndex;
