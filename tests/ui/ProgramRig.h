@@ -21,10 +21,6 @@
 
 #include <memory>
 
-inline QString u8(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
 inline QString humanIntro() {
     return u8("Новый диалог. Его начинаете вы. Введите свою реплику и нажмите клавишу 'Enter'.");
 }

@@ -16,14 +16,6 @@
 #include <QTemporaryDir>
 #include <QtTest/QTest>
 
-namespace {
-
-QString u8(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-} // namespace
-
 class tst_JournalView : public QObject {
     Q_OBJECT
 

@@ -21,7 +21,8 @@ class Dialogue;
 class TextPane;
 
 // The program's window: the dialogue pane, the phrase box below it and the menus that reach everything else.
-// It holds no state of its own: the dialogue and the options live in `Dialogue` and `Variables`.
+// The dialogue and the options live in `Dialogue` and `Variables`; the window keeps only which merge sources its
+// menu shows as chosen, whether its placement is still to be fitted once it is shown, and its load's busy pointer.
 class frmMain : public QMainWindow, private StartupWindow {
     Q_OBJECT
 public:

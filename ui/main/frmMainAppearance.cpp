@@ -23,8 +23,8 @@ QString frmMain::optionsFile() const {
     return m_folder.resolve(Options::optionsFileName());
 }
 
-// The new value stays in memory (and, for the colour and the font, is not applied to the pane) when the options
-// file cannot be written: the person is told, and the next successful write of the options keeps it.
+// When the options file cannot be written the new value still stays in memory, and a colour or font is still
+// applied to the pane: the person is told, and the next successful write of the options keeps it.
 void frmMain::reportOptionsSave(const Result<>& saved) {
     if (!saved)
         m_dialogs.failure(this,
