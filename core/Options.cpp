@@ -72,6 +72,14 @@ QString lineOf(const OptionValue& member) {
     return member.toFileText();
 }
 
+// An optional line at the end that holds its default is left out, so that a file written before the line existed
+// goes back as it was, and the defaults stay the original lines.
+QStringList withoutTrailingDefaults(QStringList lines) {
+    while (lines.size() > RequiredLines && lines.constLast() == defaultOf(kRows[size_t(lines.size() - 1)]).toFileText())
+        lines.removeLast();
+    return lines;
+}
+
 const Row& checked(OptionValue Variables::*field, Kind kind) {
     const Row& r = row(field);
     Q_ASSERT_X(r.kind == kind, r.name, "converted as another kind than its row says");
@@ -100,6 +108,10 @@ QString optionsFileName() {
     return QStringLiteral("tk.ini");
 }
 
+QString defaultLine(const Row& r) {
+    return defaultOf(r).toFileText();
+}
+
 QString defaultAlphabet() {
     return defaultOf(row(&Variables::Alphabet)).toFileText();
 }
@@ -107,8 +119,8 @@ QString defaultAlphabet() {
 QStringList defaultLines() {
     QStringList lines;
     for (const Row& r : kRows)
-        lines.append(defaultOf(r).toFileText());
-    return lines;
+        lines.append(defaultLine(r));
+    return withoutTrailingDefaults(lines);
 }
 
 qint32 int32Value(const Variables& v, OptionValue Variables::*field) {
@@ -130,7 +142,7 @@ QStringList optionLines(const Variables& v) {
     QStringList lines;
     for (const Row& r : kRows)
         lines.append(std::visit([&v](auto member) { return lineOf(v.*member); }, r.field));
-    return lines;
+    return withoutTrailingDefaults(lines);
 }
 
 bool applyLines(Variables& v, const QStringList& lines) {

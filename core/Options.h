@@ -33,7 +33,8 @@ struct Row {
 
 // Lines 1 to RequiredLines are those of the original file, and a file without all of them is damaged. A line
 // added later is optional: a file that ends before it gets the row's default, so that an options file written
-// before the line existed stays valid.
+// before the line existed stays valid, and the file is written without optional lines at its end that hold their
+// default.
 inline constexpr int RequiredLines = 13;
 
 std::span<const Row> rows();
@@ -42,7 +43,10 @@ const Row& row(const Field& field);
 qsizetype indexOf(const Field& field);
 
 QString optionsFileName();
+// The row's default as its line reads.
+QString defaultLine(const Row& row);
 QString defaultAlphabet();
+// The lines of the default file.
 QStringList defaultLines();
 
 // A number or flag option converted as its row says; a text that does not convert gives the row's default.

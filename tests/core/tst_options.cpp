@@ -85,7 +85,10 @@ void tst_Options::shortOrMissingFileFails() {
 }
 
 void tst_Options::extraLinesAreDroppedOnSave() {
-    QVERIFY(TextFile::writeLines(m_path, Options::defaultLines() + QStringList{QStringLiteral("extra")}).ok());
+    QStringList lines;
+    for (const Options::Row& row : Options::rows())
+        lines.append(Options::defaultLine(row));
+    QVERIFY(TextFile::writeLines(m_path, lines + QStringList{QStringLiteral("extra")}).ok());
     Variables v;
     QVERIFY(Options::LoadOptions(v, m_path).ok());
     QVERIFY(Options::SaveOptions(v, m_path).ok());
