@@ -3,9 +3,9 @@
 #include "core/Version.h"
 #include "engine/Clock.h"
 #include "engine/RandomSource.h"
-#include "ui/Language.h"
-#include "ui/Program.h"
-#include "ui/QtDialogs.h"
+#include "ui/main/Program.h"
+#include "ui/platform/Language.h"
+#include "ui/platform/QtDialogs.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -2,11 +2,11 @@
 // the answer editor, each with the repaint that follows. Run: build/release/bench/talkomat_bench_editors
 #include "core/Variables.h"
 #include "engine/BaseEdit.h"
-#include "ui/QtDialogs.h"
-#include "ui/frmAnswers.h"
-#include "ui/frmQuestions.h"
-#include "ui/frmSinonims.h"
-#include "ui/frmStatistics.h"
+#include "ui/editors/frmAnswers.h"
+#include "ui/editors/frmQuestions.h"
+#include "ui/editors/frmSinonims.h"
+#include "ui/editors/frmStatistics.h"
+#include "ui/platform/QtDialogs.h"
 
 #include <QApplication>
 #include <QLineEdit>

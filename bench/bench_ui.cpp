@@ -10,11 +10,11 @@
 #include "dialogue/Journal.h"
 #include "engine/Clock.h"
 #include "engine/RandomSource.h"
-#include "ui/Dialogs.h"
-#include "ui/QtDialogs.h"
-#include "ui/TextPane.h"
-#include "ui/frmList.h"
-#include "ui/frmMain.h"
+#include "ui/main/frmMain.h"
+#include "ui/platform/Dialogs.h"
+#include "ui/platform/QtDialogs.h"
+#include "ui/textview/TextPane.h"
+#include "ui/windows/frmList.h"
 
 #include <QApplication>
 #include <QDir>

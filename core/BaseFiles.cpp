@@ -50,15 +50,15 @@ Result<> ChooseBase(Variables& v, const QString& path, const ProgramFolder& fold
         if (const Result<> loaded = load(v, folder); !loaded) {
             // The loader kept the previous base; its path goes back with it.
             *option = previous;
-            problems.append(loaded.error +
+            problems.append(loaded.error() +
                             QCoreApplication::translate("BaseFiles", "\r\nОставлена прежняя база знаний."));
         }
     }
     if (const Result<> saved = Options::SaveOptions(v, folder.resolve(Options::optionsFileName())); !saved)
-        problems.append(saved.error);
+        problems.append(saved.error());
     if (!problems.isEmpty())
         return Failure{problems.join(QStringLiteral("\r\n"))};
-    return {};
+    return Success{};
 }
 
 Result<> CreateBase(const QString& path) {

@@ -10,14 +10,14 @@ namespace {
 Result<> loadBase(const QString& path, QStringList& base, qint16& count, bool upperCase) {
     Result<QStringList> read = TextFile::readLines(path, Variables::MaxLines);
     if (!read)
-        return Failure{read.error};
+        return Failure{read.error()};
     if (upperCase) {
         for (QString& line : *read)
             line = Cp1251::toUpper(line);
     }
     base = std::move(read).value();
     count = static_cast<qint16>(base.size());
-    return {};
+    return Success{};
 }
 
 } // namespace
@@ -49,10 +49,10 @@ Result<> SaveBases(const Variables& v, const ProgramFolder& folder) {
          {std::pair{&v.QuestionBaseFile, &v.QuestionBase}, std::pair{&v.AnswerBaseFile, &v.AnswerBase},
           std::pair{&v.SynonymBaseFile, &v.SynonymBase}}) {
         if (const Result<> r = TextFile::writeLines(folder.resolve(*path), *lines); !r)
-            errors.append(r.error);
+            errors.append(r.error());
     }
     if (errors.isEmpty())
-        return {};
+        return Success{};
     return Failure{errors.join(QLatin1Char('\n'))};
 }
 

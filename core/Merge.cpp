@@ -59,10 +59,10 @@ QString MergeSelection::secondCaption() const {
 Result<> MergeBases(const QString& firstSource, const QString& secondSource, const QString& target) {
     const Result<QByteArray> first = TextFile::readBytes(firstSource);
     if (!first)
-        return Failure{first.error};
+        return Failure{first.error()};
     const Result<QByteArray> second = TextFile::readBytes(secondSource);
     if (!second)
-        return Failure{second.error};
+        return Failure{second.error()};
     // Re-joining the split lines gives every line, the last one included, its CR LF, and leaves the bytes of
     // each line exactly as they were.
     return TextFile::writeBytes(target, TextFile::joinLines(TextFile::splitLines(*first)) +

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -62,57 +63,40 @@ QString OptionValue::toFileText() const {
     return std::get<bool>(m_value) ? QStringLiteral("True") : QStringLiteral("False");
 }
 
-std::optional<double> OptionValue::asNumber() const {
+Result<double> OptionValue::toNumber() const {
     if (const auto* text = std::get_if<QString>(&m_value)) {
         const QString t = text->trimmed();
         if (t.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
-            return -1.0;
+            return Success{-1.0};
         if (t.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
-            return 0.0;
-        return parseNumber(*text);
+            return Success{0.0};
+        if (const std::optional<double> number = parseNumber(*text))
+            return Success{*number};
+        return notANumber(*this);
     }
     if (const auto* i = std::get_if<qint32>(&m_value))
-        return double(*i);
+        return Success{double(*i)};
     if (const auto* f = std::get_if<float>(&m_value))
-        return double(*f);
-    return std::get<bool>(m_value) ? -1.0 : 0.0;
-}
-
-std::optional<qint32> OptionValue::asInt32() const {
-    const auto number = asNumber();
-    if (!number)
-        return std::nullopt;
-    // Halves go to the even neighbour, as the integer conversion of the original environment did.
-    const double rounded = std::nearbyint(*number);
-    if (rounded < double(std::numeric_limits<qint32>::min()) || rounded > double(std::numeric_limits<qint32>::max()))
-        return std::nullopt;
-    return qint32(rounded);
-}
-
-std::optional<bool> OptionValue::asBool() const {
-    if (const auto* b = std::get_if<bool>(&m_value))
-        return *b;
-    const auto number = asNumber();
-    if (!number)
-        return std::nullopt;
-    return *number != 0.0;
+        return Success{double(*f)};
+    return Success{std::get<bool>(m_value) ? -1.0 : 0.0};
 }
 
 Result<qint32> OptionValue::toInt32() const {
-    if (const auto v = asInt32())
-        return *v;
-    return notANumber(*this);
-}
-
-Result<double> OptionValue::toNumber() const {
-    if (const auto v = asNumber())
-        return *v;
-    return notANumber(*this);
+    const Result<double> number = toNumber();
+    if (!number)
+        return Failure{number.error()};
+    // Halves go to the even neighbour, as the integer conversion of the original environment did.
+    const double rounded = std::nearbyint(*number);
+    if (rounded < double(std::numeric_limits<qint32>::min()) || rounded > double(std::numeric_limits<qint32>::max()))
+        return notANumber(*this);
+    return Success{qint32(rounded)};
 }
 
 Result<bool> OptionValue::toBool() const {
-    if (const auto v = asBool())
-        return *v;
+    if (const auto* b = std::get_if<bool>(&m_value))
+        return Success{*b};
+    if (const Result<double> number = toNumber())
+        return Success{*number != 0.0};
     return Failure{QCoreApplication::translate("OptionValue", "\"%1\" не является ни числом, ни словом True или False.")
                        .arg(toFileText())};
 }

@@ -4,7 +4,6 @@
 
 #include <QString>
 
-#include <optional>
 #include <variant>
 
 // A number or flag option: the text of its line as read, until a chooser puts a typed value in its place.
@@ -21,11 +20,8 @@ public:
     // The line as it goes to the options file.
     QString toFileText() const;
 
-    std::optional<qint32> asInt32() const;
-    std::optional<double> asNumber() const;
-    std::optional<bool> asBool() const;
-
-    // The same conversions; text that does not convert gives a sentence that quotes it.
+    // Text ignores the blanks around it and reads "True" and "False" in any letter case as -1 and 0; text that does
+    // not convert gives a sentence that quotes it.
     Result<qint32> toInt32() const;
     Result<double> toNumber() const;
     Result<bool> toBool() const;

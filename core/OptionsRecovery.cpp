@@ -24,26 +24,26 @@ QString optionsBackupPath(const QString& optionsPath, int number) {
 
 Result<> KeepOptionsBackup(const QString& optionsPath) {
     if (!QFileInfo::exists(optionsPath))
-        return {};
+        return Success{};
     const auto failed = [&optionsPath](const QString& reason) {
         return Failure{QCoreApplication::translate("OptionsRecovery", "Копия файла настроек \"%1\" не сохранена. %2")
                            .arg(FileError::nativePath(optionsPath), reason)};
     };
     const Result<QByteArray> current = TextFile::readBytes(optionsPath);
     if (!current)
-        return failed(current.error);
+        return failed(current.error());
     if (*current == TextFile::joinLines(Options::defaultLines()))
-        return {};
+        return Success{};
     for (int number = 0; number < kMaxBackups; ++number) {
         const QString backup = optionsBackupPath(optionsPath, number);
         if (!QFileInfo::exists(backup)) {
             if (const Result<> written = TextFile::writeBytes(backup, *current); !written)
-                return failed(written.error);
-            return {};
+                return failed(written.error());
+            return Success{};
         }
         const Result<QByteArray> kept = TextFile::readBytes(backup);
         if (kept && *kept == *current)
-            return {};
+            return Success{};
     }
     return failed(QCoreApplication::translate("OptionsRecovery", "Свободного имени для копии нет."));
 }

@@ -8,7 +8,7 @@ Result<PaneLook> paneLookFrom(const Variables& v) {
     const Result<bool> bold = v.FontBold.toBool();
     const Result<bool> italic = v.FontItalic.toBool();
     const Result<bool> underline = v.FontUnderline.toBool();
-    for (const QString& error : {color.error, size.error, bold.error, italic.error, underline.error})
+    for (const QString& error : {color.error(), size.error(), bold.error(), italic.error(), underline.error()})
         if (!error.isEmpty())
             return Failure{error};
     if (*color < 0 || *color > 0xFFFFFF)
@@ -25,5 +25,5 @@ Result<PaneLook> paneLookFrom(const Variables& v) {
     look.FontBold = *bold;
     look.FontItalic = *italic;
     look.FontUnderline = *underline;
-    return look;
+    return Success{look};
 }

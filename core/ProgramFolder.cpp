@@ -40,5 +40,5 @@ Result<> prepareProgramFolder(const QString& folder, const QString& seedDir) {
         // A copy of an embedded resource is read-only, and the bases are written back at shut-down.
         QFile::setPermissions(target, QFile::permissions(target) | QFile::WriteOwner | QFile::ReadOwner);
     }
-    return {};
+    return Success{};
 }

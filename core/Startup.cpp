@@ -9,53 +9,60 @@
 
 namespace {
 
-// With `defaults` the options are taken from the default lines instead of the file.
-Result<> runOnce(Variables& v, const StartupSteps& steps, const ProgramFolder& folder, bool defaults = false) {
-    const QString optionsPath = folder.resolve(Options::optionsFileName());
-    if (defaults)
-        Options::applyLines(v, Options::defaultLines());
-    else if (Result<> r = Options::LoadOptions(v, optionsPath); !r)
-        return r;
+// Everything the options decide, once they are read.
+Result<> applyAndLoad(Variables& v, StartupWindow& window, const ProgramFolder& folder, const QString& optionsPath) {
     v.Mode = Modes::conversation();
     const Result<PaneLook> look = paneLookFrom(v);
     if (!look)
         return Failure{QCoreApplication::translate(
                            "Startup", "Файл настроек \"%1\": цвет или шрифт окна диалога задан неверно. %2")
-                           .arg(FileError::nativePath(optionsPath), look.error)};
-    if (steps.applyPaneLook)
-        steps.applyPaneLook(*look);
-    if (steps.hideMergeItems)
-        steps.hideMergeItems();
-    if (steps.checkJournal) {
-        if (Result<> r = steps.checkJournal(); !r)
-            return r;
-    }
-    if (Result<> r = LoadAnswers(v, folder); !r)
-        return r;
-    if (Result<> r = LoadQuestions(v, folder); !r)
-        return r;
+                           .arg(FileError::nativePath(optionsPath), look.error())};
+    window.applyPaneLook(*look);
+    window.hideMergeItems();
+    if (Result<> journal = window.checkJournal(); !journal)
+        return journal;
+    if (Result<> answers = LoadAnswers(v, folder); !answers)
+        return answers;
+    if (Result<> questions = LoadQuestions(v, folder); !questions)
+        return questions;
     return LoadSinonims(v, folder);
+}
+
+// The defaults in place of options that failed: written over the file once the person's copy of it is kept, and
+// read back from it.
+Result<> resetOptions(Variables& v, const QString& optionsPath, std::optional<QString>& backupFailure) {
+    if (const Result<> kept = KeepOptionsBackup(optionsPath); !kept) {
+        // Without a copy, replacing the file would lose the person's settings for good.
+        backupFailure = kept.error();
+        Options::applyDefaults(v);
+        return Success{};
+    }
+    if (Result<> written = Options::WriteDefaultOptions(optionsPath); !written)
+        return written;
+    return Options::LoadOptions(v, optionsPath);
 }
 
 } // namespace
 
-StartupOutcome RunStartup(Variables& v, const StartupSteps& steps, const ProgramFolder& folder) {
-    StartupOutcome outcome;
-    outcome.firstFailure = runOnce(v, steps, folder);
-    if (outcome.firstFailure)
-        return outcome;
-    outcome.recovered = true;
+StartupOutcome RunStartup(Variables& v, StartupWindow& window, QSettings& settings, const ProgramFolder& folder) {
     const QString optionsPath = folder.resolve(Options::optionsFileName());
-    outcome.backup = KeepOptionsBackup(optionsPath);
-    if (!outcome.backup) {
-        // Without a copy, replacing the file would lose the person's settings for good.
-        outcome.result = runOnce(v, steps, folder, true);
-        return outcome;
+    StartupOutcome outcome;
+    window.setLoading(true);
+    window.applyPlacement(readPlacement(settings));
+
+    Result<> run = Options::LoadOptions(v, optionsPath);
+    if (run)
+        run = applyAndLoad(v, window, folder, optionsPath);
+    if (!run) {
+        outcome.firstFailure = run.error();
+        run = resetOptions(v, optionsPath, outcome.backupFailure);
+        if (run)
+            run = applyAndLoad(v, window, folder, optionsPath);
     }
-    if (Result<> r = Options::WriteDefaultOptions(optionsPath); !r) {
-        outcome.result = r;
-        return outcome;
-    }
-    outcome.result = runOnce(v, steps, folder);
+
+    window.setLoading(false);
+    outcome.result = run;
+    if (outcome.result)
+        window.startDialogue();
     return outcome;
 }

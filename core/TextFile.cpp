@@ -48,7 +48,7 @@ Result<> writeChecked(QIODevice& device, const QByteArray& bytes, const QString&
         if (!file->flush())
             return FileError::failure(sentence, path, lastError());
     }
-    return {};
+    return Success{};
 }
 
 // What reached the file must be all of it, on the disk and not only in the system's cache: a full disk may
@@ -61,7 +61,7 @@ Result<> checkOnDisk(QFileDevice& file, qint64 expected, const QString& path) {
     if (::fsync(file.handle()) != 0 && errno != EINVAL)
         return FileError::failure(writeFailed, path, lastError());
 #endif
-    return {};
+    return Success{};
 }
 
 } // namespace
@@ -133,17 +133,17 @@ Result<QByteArray> readBytes(const QString& path, qint64 maxBytes) {
                            .arg(maxBytes / (1024 * 1024))};
     if (file.error() != QFileDevice::NoError)
         return FileError::failure(readFailed, path, lastError());
-    return bytes;
+    return Success{bytes};
 }
 
 Result<QStringList> readLines(const QString& path, qsizetype maxLines, qint64 maxBytes) {
     const Result<QByteArray> bytes = readBytes(path, maxBytes);
     if (!bytes)
-        return Failure{bytes.error};
+        return Failure{bytes.error()};
     QStringList lines = splitLines(*bytes, maxLines);
     if (maxLines >= 0 && lines.size() > maxLines)
         return Failure{tr("Файл \"%1\" содержит больше %2 строк.").arg(FileError::nativePath(path)).arg(maxLines)};
-    return lines;
+    return Success{lines};
 }
 
 Result<> writeAll(QIODevice& device, const QByteArray& bytes, const QString& path) {
@@ -174,7 +174,7 @@ Result<> writeBytes(const QString& path, const QByteArray& bytes) {
     errno = 0;
     if (!file.commit())
         return FileError::failure(writeFailed, path, lastError());
-    return {};
+    return Success{};
 }
 
 Result<> writeLines(const QString& path, const QStringList& lines) {

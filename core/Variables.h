@@ -16,7 +16,7 @@ struct Variables {
 
     QString Mode;
 
-    // The thirteen options, in the order of the lines of the options file.
+    // The options, in the order of the lines of the options file (the table in Options.cpp).
     QString HumanName;
     QString AnswerBaseFile;
     QString QuestionBaseFile;

@@ -33,11 +33,11 @@ QString Dialogue::caption() const {
 }
 
 void Dialogue::journal(const Result<>& result) {
-    const bool wasWorking = m_journalResult.ok;
+    const bool wasWorking = m_journalResult.ok();
     m_journalResult = result;
     // One notice when the journal stops taking lines, not one for every line it refuses.
     if (!result && wasWorking)
-        emit journalFailed(result.error);
+        emit journalFailed(result.error());
 }
 
 void Dialogue::appendToPane(const QString& addition) {
@@ -125,7 +125,7 @@ Result<> Dialogue::saveTo(const QString& path) {
 Result<> Dialogue::openFrom(const QString& path) {
     Result<DialogueFileContent> read = DialogueFile::read(path);
     if (!read)
-        return Failure{read.error};
+        return Failure{read.error()};
     DialogueFileContent& c = *read;
     m_v.Mode = c.Mode;
     m_v.PreviousPhrase = c.PreviousPhrase;
@@ -143,7 +143,7 @@ Result<> Dialogue::openFrom(const QString& path) {
     m_v.DialogSaved = true;
     setRunning(true);
     emit captionChanged(caption());
-    return {};
+    return Success{};
 }
 
 Result<> Dialogue::exportTo(const QString& path, const QFont& font) {

@@ -77,7 +77,8 @@ private:
     const Clock& m_clock;
     QString m_pane;
     QString m_journalPath;
-    Result<> m_journalResult;
+    // No write of the journal has failed yet.
+    Result<> m_journalResult = Success{};
     EngineIndex m_index;
     TurnRecords m_records;
     bool m_running = false;

@@ -118,13 +118,13 @@ Result<DialogueFileContent> decode(const QByteArray& bytes, const QString& path)
     else if (data[end - 1] == '\r')
         end -= 1;
     c.PaneText = paneText(QByteArrayView(data + at, end - at));
-    return c;
+    return Success{c};
 }
 
 Result<DialogueFileContent> read(const QString& path) {
     const Result<QByteArray> bytes = TextFile::readBytes(path, MaxBytes);
     if (!bytes)
-        return Failure{bytes.error};
+        return Failure{bytes.error()};
     return decode(*bytes, path);
 }
 

@@ -44,7 +44,7 @@ Result<> AppendOpenedDialogue(const Clock& clock, QStringView paneText, const QS
 Result<> ListCheck(const Clock& clock, const QString& path) {
     QFile file(path);
     if (file.open(QIODevice::ReadOnly))
-        return {};
+        return Success{};
     return WriteJournalTitle(clock, path);
 }
 
@@ -57,8 +57,8 @@ Result<QString> ReadJournal(const QString& path) {
     constexpr qint64 maxBytes = qint64(512) * 1024 * 1024;
     const Result<QByteArray> bytes = TextFile::readBytes(path, maxBytes);
     if (!bytes)
-        return Failure{bytes.error};
-    return textFromFile(*bytes);
+        return Failure{bytes.error()};
+    return Success{textFromFile(*bytes)};
 }
 
 QString textFromFile(const QByteArray& bytes) {

@@ -1,9 +1,10 @@
 #pragma once
 
-#include <QList>
-#include <QString>
+#include "core/Variables.h"
 
-struct Variables;
+#include <QList>
+
+#include <QString>
 
 // The changes the base editors make to the in-memory bases. Each raises the base's changed flag; none writes a
 // file. Rows are 0-based as the lists show them; a row of the answer or synonym list is one pair of lines.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Variables.h"
 #include "engine/Phrase.h"
 
 #include <QHash>
@@ -7,8 +8,6 @@
 #include <QStringList>
 
 #include <vector>
-
-struct Variables;
 
 // Indexes over the answer and synonym bases so that a turn looks only at the pairs that share a word with the
 // phrase. It gives exactly the answers of a plain scan over every key line, in base order, duplicates kept.

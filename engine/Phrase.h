@@ -1,9 +1,9 @@
 #pragma once
 
+#include "core/Variables.h"
+
 #include <QList>
 #include <QString>
-
-struct Variables;
 
 using WordList = QList<QString>;
 

@@ -1,6 +1,7 @@
 #include "engine/Turn.h"
 
 #include "core/Bases.h"
+#include "core/Options.h"
 #include "core/TextFile.h"
 #include "core/Variables.h"
 #include "engine/Clock.h"
@@ -52,8 +53,11 @@ const std::array kAcknowledgement = {
 };
 // clang-format on
 
-constexpr double kDefaultShortPhraseLimit = 7;
 constexpr int kQuestionsLearnedAbove = 14;
+
+template <size_t N> QStringList listOf(const std::array<QString, N>& list) {
+    return QStringList(list.cbegin(), list.cend());
+}
 
 template <size_t N> QString drawFrom(const std::array<QString, N>& list, RandomSource& random) {
     return list[static_cast<size_t>(drawIndex(random, int(N)))];
@@ -163,7 +167,11 @@ bool takesQuestion(const QString& reply) {
 } // namespace
 
 double shortPhraseLimit(const Variables& v) {
-    return v.ShortPhraseLimit.asNumber().value_or(kDefaultShortPhraseLimit);
+    return Options::numberValue(v, &Variables::ShortPhraseLimit);
+}
+
+QStringList fallbackReplies() {
+    return listOf(kSilence) + listOf(kRebuke) + listOf(kLearningQuestion);
 }
 
 QString stopNotice() {

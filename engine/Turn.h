@@ -1,9 +1,10 @@
 #pragma once
 
+#include "core/Variables.h"
+
 #include <QString>
 #include <QStringList>
 
-struct Variables;
 class RandomSource;
 class Clock;
 class EngineIndex;
@@ -58,6 +59,9 @@ TurnResult ProcessPhrase(Variables& v, const QString& raw, RandomSource& random,
 TurnResult ProcessPhrase(Variables& v, const QString& raw, RandomSource& random, const Clock& clock);
 
 QString stopNotice();
+// The replies that mean the bases had nothing to say: the retorts to silence, the rebukes and the requests to be
+// taught.
+QStringList fallbackReplies();
 QString programTag();
 // ShortPhraseLimit as a number; an option that is not one counts as its default.
 double shortPhraseLimit(const Variables& v);

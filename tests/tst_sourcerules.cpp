@@ -13,14 +13,14 @@ struct Source {
 
 QList<Source> programSources() {
     QList<Source> sources;
+    const QDir root(QStringLiteral(TALKOMAT_SOURCE_DIR));
     for (const char* layer : {"core", "engine", "dialogue", "ui", "app"}) {
-        QDirIterator it(QStringLiteral(TALKOMAT_SOURCE_DIR "/") + QLatin1String(layer),
-                        {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files);
+        QDirIterator it(root.filePath(QLatin1String(layer)), {QStringLiteral("*.cpp"), QStringLiteral("*.h")},
+                        QDir::Files, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             QFile file(it.next());
             if (file.open(QIODevice::ReadOnly))
-                sources.append(
-                    {QLatin1String(layer) + QLatin1Char('/') + it.fileName(), QString::fromUtf8(file.readAll())});
+                sources.append({root.relativeFilePath(file.fileName()), QString::fromUtf8(file.readAll())});
         }
     }
     return sources;
@@ -69,6 +69,19 @@ QStringList arguments(const QString& text, qsizetype open) {
     return args;
 }
 
+// Where `pattern` matches in the program's sources outside `skipped`, as "path:line".
+QStringList matches(const QRegularExpression& pattern, const QString& skipped = {}) {
+    QStringList found;
+    for (const Source& source : programSources()) {
+        if (!skipped.isEmpty() && source.path.startsWith(skipped))
+            continue;
+        for (auto it = pattern.globalMatch(source.text); it.hasNext();)
+            found.append(source.path + QLatin1Char(':') +
+                         QString::number(lineOf(source.text, it.next().capturedStart())));
+    }
+    return found;
+}
+
 } // namespace
 
 class tst_SourceRules : public QObject {
@@ -77,6 +90,7 @@ private slots:
     void everyConnectHasAContextObject();
     void noDialogIsOpenedPastTheSeam();
     void noWorkingDirectory();
+    void noRelativeInclude();
 };
 
 // A connect without a receiver outlives the object its functor uses; one with a context object is cut when either
@@ -100,18 +114,14 @@ void tst_SourceRules::everyConnectHasAContextObject() {
     QVERIFY2(offences.isEmpty(), qPrintable(offences.join(QLatin1Char(' '))));
 }
 
-// Every message box and chooser goes through the Dialogs seam, so that tests answer them from a script.
+// Every message box and chooser goes through the Dialogs seam, so that tests answer them from a script instead of
+// waiting for a person to press a button.
 void tst_SourceRules::noDialogIsOpenedPastTheSeam() {
     static const QRegularExpression statics(
         QStringLiteral("\\b(QMessageBox::(information|warning|critical|question|about)|QFileDialog::get\\w+|"
-                       "QInputDialog::get\\w+|QColorDialog::getColor|QFontDialog::getFont)\\s*\\("));
-    QStringList offences;
-    for (const Source& source : programSources()) {
-        for (auto it = statics.globalMatch(source.text); it.hasNext();) {
-            const QRegularExpressionMatch m = it.next();
-            offences.append(source.path + QLatin1Char(':') + QString::number(lineOf(source.text, m.capturedStart())));
-        }
-    }
+                       "QInputDialog::get\\w+|QColorDialog::getColor|QFontDialog::getFont)\\b"));
+    QVERIFY(programSources().size() > 5);
+    const QStringList offences = matches(statics);
     QVERIFY2(offences.isEmpty(), qPrintable(offences.join(QLatin1Char(' '))));
 }
 
@@ -119,15 +129,15 @@ void tst_SourceRules::noDialogIsOpenedPastTheSeam() {
 // read anywhere would make a bare name depend on where the process happens to stand.
 void tst_SourceRules::noWorkingDirectory() {
     static const QRegularExpression cwd(QStringLiteral("\\bQDir::setCurrent\\b|\\bcurrentPath\\b"));
-    QStringList offences;
-    for (const Source& source : programSources()) {
-        if (source.path.startsWith(QLatin1String("app/")))
-            continue;
-        for (auto it = cwd.globalMatch(source.text); it.hasNext();) {
-            const QRegularExpressionMatch m = it.next();
-            offences.append(source.path + QLatin1Char(':') + QString::number(lineOf(source.text, m.capturedStart())));
-        }
-    }
+    const QStringList offences = matches(cwd, QStringLiteral("app/"));
+    QVERIFY2(offences.isEmpty(), qPrintable(offences.join(QLatin1Char(' '))));
+}
+
+// An include names its layer's folder ("engine/Turn.h"), which a file sees only when its target links that layer;
+// "../engine/Turn.h" would reach any layer from anywhere and let an arrow point upwards unnoticed.
+void tst_SourceRules::noRelativeInclude() {
+    static const QRegularExpression relative(QStringLiteral("#\\s*include\\s*[\"<][^\">\\n]*\\.\\./"));
+    const QStringList offences = matches(relative);
     QVERIFY2(offences.isEmpty(), qPrintable(offences.join(QLatin1Char(' '))));
 }
 

@@ -5,12 +5,12 @@
 #include "core/Variables.h"
 #include "engine/Clock.h"
 #include "engine/RandomSource.h"
-#include "ui/BaseWindows.h"
-#include "ui/Language.h"
-#include "ui/Program.h"
-#include "ui/QtDialogs.h"
-#include "ui/frmMain.h"
-#include "ui/frmSplash.h"
+#include "ui/editors/BaseWindows.h"
+#include "ui/main/Program.h"
+#include "ui/main/frmMain.h"
+#include "ui/platform/Language.h"
+#include "ui/platform/QtDialogs.h"
+#include "ui/windows/frmSplash.h"
 
 #include <QAbstractItemView>
 #include <QAction>

@@ -71,9 +71,9 @@ int main(int argc, char* argv[]) {
         filler.close();
         setBases(v, 'B', newLines);
         const Result r = SaveBases(v);
-        if (r.ok)
+        if (r.ok())
             return 6; // a full disk cannot have taken the new bases
-        std::printf("%s\n", r.error.toUtf8().constData());
+        std::printf("%s\n", r.error().toUtf8().constData());
         Variables again = v;
         if (!LoadAnswers(again) || !LoadQuestions(again) || !LoadSinonims(again))
             return 7;
@@ -85,9 +85,9 @@ int main(int argc, char* argv[]) {
             return 8;
         // The options file is small enough for any buffer, and an append longer than the page the journal still
         // has room in is cut short on the way: neither may be left changed.
-        if (TextFile::writeLines(options, content('P', 13)).ok || readAll(options) != optionsBefore)
+        if (TextFile::writeLines(options, content('P', 13)).ok() || readAll(options) != optionsBefore)
             return 9;
-        if (TextFile::appendLines(journal, {QString(6000, QLatin1Char('j'))}).ok || readAll(journal) != journalBefore)
+        if (TextFile::appendLines(journal, {QString(6000, QLatin1Char('j'))}).ok() || readAll(journal) != journalBefore)
             return 10;
         // Nothing half written is left beside the files.
         const QStringList left = QDir(dir).entryList(QDir::Files);

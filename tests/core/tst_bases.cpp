@@ -52,7 +52,7 @@ void tst_Bases::loadCounts() {
     QFETCH(QByteArray, bytes);
     QFETCH(int, count);
     QVERIFY(writeAll(m_v.AnswerBaseFile, bytes));
-    QVERIFY(LoadAnswers(m_v).ok);
+    QVERIFY(LoadAnswers(m_v).ok());
     QCOMPARE(int(m_v.AnswerCount), count);
     QCOMPARE(m_v.AnswerBase.size(), count);
 }
@@ -62,29 +62,29 @@ void tst_Bases::lineLimit() {
     for (int i = 0; i < Variables::MaxLines; ++i)
         bytes += "x\r\n";
     QVERIFY(writeAll(m_v.QuestionBaseFile, bytes));
-    QVERIFY(LoadQuestions(m_v).ok);
+    QVERIFY(LoadQuestions(m_v).ok());
     QCOMPARE(m_v.QuestionCount, Variables::MaxLines);
 
     QVERIFY(writeAll(m_v.QuestionBaseFile, bytes + "x\r\n"));
     const Result r = LoadQuestions(m_v);
-    QVERIFY(!r.ok);
-    QVERIFY(r.error.contains(QStringLiteral("q.tkq")));
+    QVERIFY(!r.ok());
+    QVERIFY(r.error().contains(QStringLiteral("q.tkq")));
     QCOMPARE(m_v.QuestionCount, Variables::MaxLines);
 }
 
 void tst_Bases::synonymsAreUpperCasedAndSavedSo() {
     QVERIFY(writeAll(m_v.SynonymBaseFile, cp1251(QStringLiteral(" привет \r\n здравствуй \r\n"))));
-    QVERIFY(LoadSinonims(m_v).ok);
+    QVERIFY(LoadSinonims(m_v).ok());
     QCOMPARE(m_v.SynonymBase, (QStringList{QStringLiteral(" ПРИВЕТ "), QStringLiteral(" ЗДРАВСТВУЙ ")}));
-    QVERIFY(SaveBases(m_v).ok);
+    QVERIFY(SaveBases(m_v).ok());
     QCOMPARE(readAll(m_v.SynonymBaseFile), cp1251(QStringLiteral(" ПРИВЕТ \r\n ЗДРАВСТВУЙ \r\n")));
 
     // The micro sign's capital is Greek, which the code page cannot hold: it stays as it is, so the base reads
     // back the same after a save.
     QVERIFY(writeAll(m_v.SynonymBaseFile, QByteArray(" \xB5\xE3 \r\n")));
-    QVERIFY(LoadSinonims(m_v).ok);
+    QVERIFY(LoadSinonims(m_v).ok());
     QCOMPARE(m_v.SynonymBase, QStringList{QStringLiteral(" µГ ")});
-    QVERIFY(SaveBases(m_v).ok);
+    QVERIFY(SaveBases(m_v).ok());
     QCOMPARE(readAll(m_v.SynonymBaseFile), QByteArray(" \xB5\xC3 \r\n"));
 }
 
@@ -92,9 +92,9 @@ void tst_Bases::changedFlags() {
     for (const QString& p : {m_v.AnswerBaseFile, m_v.QuestionBaseFile, m_v.SynonymBaseFile})
         QVERIFY(writeAll(p, QByteArray("X \r\nY\r\n")));
     m_v.AnswerBaseChanged = m_v.QuestionBaseChanged = m_v.SynonymBaseChanged = true;
-    QVERIFY(LoadAnswers(m_v).ok);
-    QVERIFY(LoadQuestions(m_v).ok);
-    QVERIFY(LoadSinonims(m_v).ok);
+    QVERIFY(LoadAnswers(m_v).ok());
+    QVERIFY(LoadQuestions(m_v).ok());
+    QVERIFY(LoadSinonims(m_v).ok());
     // Once the answers changed, loading another answer file must not make shut-down forget to offer saving.
     QVERIFY(m_v.AnswerBaseChanged);
     QVERIFY(!m_v.QuestionBaseChanged);
@@ -107,8 +107,8 @@ void tst_Bases::failedLoadKeepsTheBase() {
     m_v.QuestionBaseChanged = true;
     m_v.QuestionBaseFile = path("missing.tkq");
     const Result r = LoadQuestions(m_v);
-    QVERIFY(!r.ok);
-    QVERIFY(r.error.contains(QStringLiteral("missing.tkq")));
+    QVERIFY(!r.ok());
+    QVERIFY(r.error().contains(QStringLiteral("missing.tkq")));
     QCOMPARE(m_v.QuestionBase, QStringList{QStringLiteral("Как дела?")});
     QCOMPARE(m_v.QuestionCount, qint16(1));
     QVERIFY(m_v.QuestionBaseChanged);
@@ -121,7 +121,7 @@ void tst_Bases::saveWritesAllThreeExactly() {
     m_v.SynonymCount = 2;
     m_v.SynonymBaseChanged = true;
     QVERIFY(writeAll(m_v.QuestionBaseFile, QByteArray("old\r\n")));
-    QVERIFY(SaveBases(m_v).ok);
+    QVERIFY(SaveBases(m_v).ok());
     QCOMPARE(readAll(m_v.QuestionBaseFile), QByteArray());
     QCOMPARE(readAll(m_v.AnswerBaseFile), cp1251(QStringLiteral("ПРИВЕТ \r\nПривет!  \r\n")));
     QCOMPARE(readAll(m_v.SynonymBaseFile), cp1251(QStringLiteral(" А \r\n Б \r\n")));
@@ -135,8 +135,8 @@ void tst_Bases::failedSaveKeepsThePreviousFile() {
     m_v.AnswerBaseFile = path("folder.tka");
     QVERIFY(QDir().mkdir(m_v.AnswerBaseFile));
     const Result r = SaveBases(m_v);
-    QVERIFY(!r.ok);
-    QVERIFY(r.error.contains(QStringLiteral("folder.tka")));
+    QVERIFY(!r.ok());
+    QVERIFY(r.error().contains(QStringLiteral("folder.tka")));
     // The answers could not be written; the other two still were.
     QCOMPARE(readAll(m_v.QuestionBaseFile), QByteArray("new\r\n"));
     QVERIFY(QFile::exists(m_v.SynonymBaseFile));
@@ -193,7 +193,7 @@ void tst_Bases::chooseBase() {
 
     const Result<> r = ChooseBase(m_v, chosen, ProgramFolder(m_dir.path()));
 
-    QCOMPARE(r.ok, loads || !bytes.isEmpty());
+    QCOMPARE(r.ok(), loads || !bytes.isEmpty());
     QCOMPARE(m_v.AnswerBaseFile, loads ? chosen : path("a.tka"));
     QCOMPARE(m_v.AnswerBase,
              loads ? TextFile::splitLines(bytes) : QStringList({QStringLiteral("OLD "), QStringLiteral("Old.")}));

@@ -43,20 +43,20 @@ void tst_Faults::unwritablePlacesAreReported() {
     v.AnswerBase = {QStringLiteral("A "), QStringLiteral("a.")};
     v.AnswerCount = 2;
     const Result bases = SaveBases(v);
-    QVERIFY(!bases.ok);
-    QVERIFY(bases.error.contains(QFileInfo(path).fileName()));
+    QVERIFY(!bases.ok());
+    QVERIFY(bases.error().contains(QFileInfo(path).fileName()));
     QCOMPARE(v.AnswerCount, qint16(2)); // nothing in memory is lost
-    QVERIFY(!Options::SaveOptions(v, path).ok);
-    QVERIFY(!TextFile::appendLines(path, {QStringLiteral("x")}).ok);
+    QVERIFY(!Options::SaveOptions(v, path).ok());
+    QVERIFY(!TextFile::appendLines(path, {QStringLiteral("x")}).ok());
 }
 
 void tst_Faults::deviceTargetIsNeverReplaced() {
     // Replacing the file by a rename would swap the device for a plain file; it must be refused instead.
     const Result r = TextFile::writeLines(QStringLiteral("/dev/full"), {QStringLiteral("x")});
-    QVERIFY(!r.ok);
+    QVERIFY(!r.ok());
     QVERIFY(QFileInfo(QStringLiteral("/dev/full")).exists() && !QFileInfo(QStringLiteral("/dev/full")).isFile());
     // Appending to a full device fails and says so.
-    QVERIFY(!TextFile::appendLines(QStringLiteral("/dev/full"), {QStringLiteral("x")}).ok);
+    QVERIFY(!TextFile::appendLines(QStringLiteral("/dev/full"), {QStringLiteral("x")}).ok());
 }
 
 void tst_Faults::fullDiskKeepsThePreviousBases_data() {

@@ -75,7 +75,7 @@ void tst_Merge::concatenates() {
     QVERIFY(writeAll(a, first));
     QVERIFY(writeAll(b, second));
     QVERIFY(writeAll(t, QByteArray("previous target content\r\n")));
-    QVERIFY(Merge::MergeBases(a, b, t).ok);
+    QVERIFY(Merge::MergeBases(a, b, t).ok());
     QCOMPARE(readAll(t), merged);
     QCOMPARE(readAll(a), first);
 }
@@ -86,7 +86,7 @@ void tst_Merge::targetMayBeASource() {
     const QString b = dir.filePath(QStringLiteral("b.tkq"));
     QVERIFY(writeAll(a, QByteArray("1\r\n")));
     QVERIFY(writeAll(b, QByteArray("2\r\n")));
-    QVERIFY(Merge::MergeBases(a, b, b).ok);
+    QVERIFY(Merge::MergeBases(a, b, b).ok());
     QCOMPARE(readAll(b), QByteArray("1\r\n2\r\n"));
 }
 
@@ -97,8 +97,8 @@ void tst_Merge::failureLeavesTheTarget() {
     QVERIFY(writeAll(a, QByteArray("1\r\n")));
     QVERIFY(writeAll(t, QByteArray("keep\r\n")));
     const Result r = Merge::MergeBases(a, dir.filePath(QStringLiteral("gone.tkq")), t);
-    QVERIFY(!r.ok);
-    QVERIFY(r.error.contains(QStringLiteral("gone.tkq")));
+    QVERIFY(!r.ok());
+    QVERIFY(r.error().contains(QStringLiteral("gone.tkq")));
     QCOMPARE(readAll(t), QByteArray("keep\r\n"));
 }
 

@@ -31,7 +31,7 @@ void tst_Options::init() {
 }
 
 void tst_Options::defaultFileBytes() {
-    QVERIFY(Options::WriteDefaultOptions(m_path).ok);
+    QVERIFY(Options::WriteDefaultOptions(m_path).ok());
     const QByteArray expected =
         cp1251(
             QStringLiteral("Человек\r\nstandart.tka\r\nstandart.tkq\r\nstandart.tks\r\n 15138815 \r\nArial\r\n 10 \r\n"
@@ -45,7 +45,7 @@ void tst_Options::defaultFileBytes() {
     QCOMPARE(Options::defaultAlphabet().size(), 129);
 
     Variables v;
-    QVERIFY(Options::LoadOptions(v, m_path).ok);
+    QVERIFY(Options::LoadOptions(v, m_path).ok());
     QCOMPARE(*v.DialogBackColor.toInt32(), 15138815);
     QCOMPARE(*v.FontSize.toNumber(), 10.0);
     QCOMPARE(*v.FontBold.toBool(), false);
@@ -58,12 +58,12 @@ void tst_Options::untouchedValuesGoBackByteForByte() {
                               "true\r\n 1 \r\nwhatever\r\nАБВ \r\n  12\r\n"));
     QVERIFY(writeAll(m_path, original));
     Variables v;
-    QVERIFY(Options::LoadOptions(v, m_path).ok);
+    QVERIFY(Options::LoadOptions(v, m_path).ok());
     QCOMPARE(v.HumanName, QStringLiteral("  Вася "));
     QCOMPARE(*v.FontBold.toBool(), false);
     QCOMPARE(*v.FontItalic.toBool(), true);
     QCOMPARE(*v.FontUnderline.toBool(), true);
-    QVERIFY(Options::SaveOptions(v, m_path).ok);
+    QVERIFY(Options::SaveOptions(v, m_path).ok());
     QCOMPARE(readAll(m_path), original);
 }
 
@@ -71,24 +71,27 @@ void tst_Options::shortOrMissingFileFails_data() {
     QTest::addColumn<int>("lines");
     QTest::newRow("missing") << -1;
     QTest::newRow("empty") << 0;
-    QTest::newRow("twelve lines") << 12;
+    QTest::newRow("twelve lines") << Options::RequiredLines - 1;
 }
 
 void tst_Options::shortOrMissingFileFails() {
     QFETCH(int, lines);
     if (lines >= 0)
-        QVERIFY(TextFile::writeLines(m_path, Options::defaultLines().mid(0, lines)).ok);
+        QVERIFY(TextFile::writeLines(m_path, Options::defaultLines().mid(0, lines)).ok());
     Variables v;
     v.HumanName = QStringLiteral("kept");
-    QVERIFY(!Options::LoadOptions(v, m_path).ok);
+    QVERIFY(!Options::LoadOptions(v, m_path).ok());
     QCOMPARE(v.HumanName, QStringLiteral("kept"));
 }
 
 void tst_Options::extraLinesAreDroppedOnSave() {
-    QVERIFY(TextFile::writeLines(m_path, Options::defaultLines() + QStringList{QStringLiteral("extra")}).ok);
+    QStringList lines;
+    for (const Options::Row& row : Options::rows())
+        lines.append(Options::defaultLine(row));
+    QVERIFY(TextFile::writeLines(m_path, lines + QStringList{QStringLiteral("extra")}).ok());
     Variables v;
-    QVERIFY(Options::LoadOptions(v, m_path).ok);
-    QVERIFY(Options::SaveOptions(v, m_path).ok);
+    QVERIFY(Options::LoadOptions(v, m_path).ok());
+    QVERIFY(Options::SaveOptions(v, m_path).ok());
     QCOMPARE(TextFile::readLines(m_path).value(), Options::defaultLines());
 }
 
@@ -134,21 +137,21 @@ void tst_Options::conversions() {
     QFETCH(bool, isBool);
     QFETCH(bool, asBool);
     const OptionValue v = OptionValue::fromText(text);
-    QCOMPARE(v.asInt32().has_value(), isInt);
+    QCOMPARE(v.toInt32().ok(), isInt);
     if (isInt)
-        QCOMPARE(*v.asInt32(), asInt);
-    QCOMPARE(v.asBool().has_value(), isBool);
+        QCOMPARE(*v.toInt32(), asInt);
+    QCOMPARE(v.toBool().ok(), isBool);
     if (isBool)
-        QCOMPARE(*v.asBool(), asBool);
+        QCOMPARE(*v.toBool(), asBool);
 }
 
 void tst_Options::badTextRaises() {
     const OptionValue v = OptionValue::fromText(QStringLiteral("синий"));
-    QVERIFY(!v.toInt32().ok);
-    QVERIFY(!v.toNumber().ok);
-    QVERIFY(!v.toBool().ok);
+    QVERIFY(!v.toInt32().ok());
+    QVERIFY(!v.toNumber().ok());
+    QVERIFY(!v.toBool().ok());
     // The message quotes the text, so that the person can find it in the file.
-    QVERIFY(v.toBool().error.contains(QStringLiteral("синий")));
+    QVERIFY(v.toBool().error().contains(QStringLiteral("синий")));
 }
 
 QTEST_GUILESS_MAIN(tst_Options)

@@ -24,11 +24,35 @@ QByteArray defaultOptionsBytes() {
     return TextFile::joinLines(Options::defaultLines());
 }
 
-QByteArray optionsWith(int line, const QString& value) {
+QByteArray optionsWith(const Options::Field& option, const QString& value) {
     QStringList lines = Options::defaultLines();
-    lines[line - 1] = value;
+    lines[Options::indexOf(option)] = value;
     return TextFile::joinLines(lines);
 }
+
+// The main window as start-up sees it: what it is told, in order, and the real journal check.
+struct FakeWindow final : StartupWindow {
+    explicit FakeWindow(const QString& journal) : journal(journal) {}
+    void setLoading(bool loading) override {
+        steps << (loading ? QStringLiteral("loading") : QStringLiteral("loaded"));
+    }
+    void applyPlacement(const Placement&) override { steps << QStringLiteral("placement"); }
+    void applyPaneLook(const PaneLook& l) override {
+        look = l;
+        steps << QStringLiteral("look");
+    }
+    void hideMergeItems() override { steps << QStringLiteral("merge"); }
+    Result<> checkJournal() override {
+        steps << QStringLiteral("journal");
+        return Journal::ListCheck(clock, journal);
+    }
+    void startDialogue() override { steps << QStringLiteral("dialogue"); }
+
+    const FakeClock clock;
+    QString journal;
+    std::optional<PaneLook> look;
+    QStringList steps;
+};
 
 } // namespace
 
@@ -46,10 +70,13 @@ private:
         QVERIFY(writeAll(path(QStringLiteral("standart.tks")), cp1251(QStringLiteral(" дом \r\n хата \r\n"))));
     }
 
-    StartupSteps journalOnly(const FakeClock& clock) {
-        StartupSteps steps;
-        steps.checkJournal = [this, &clock] { return Journal::ListCheck(clock, path(QStringLiteral("ChatList.log"))); };
-        return steps;
+    StartupOutcome runStartup(Variables& v, FakeWindow& window) {
+        QSettings settings(path(QStringLiteral("settings.ini")), QSettings::IniFormat);
+        return RunStartup(v, window, settings, ProgramFolder(m_dir.path()));
+    }
+    StartupOutcome runStartup(Variables& v) {
+        FakeWindow window(path(QStringLiteral("ChatList.log")));
+        return runStartup(v, window);
     }
 
 private slots:
@@ -61,18 +88,13 @@ private slots:
 
     void firstStartWritesDefaultsAndLoadsBases() {
         writeBases();
-        const FakeClock clock;
         Variables v;
-        std::optional<PaneLook> applied;
-        int hidden = 0;
-        StartupSteps steps = journalOnly(clock);
-        steps.applyPaneLook = [&](const PaneLook& look) { applied = look; };
-        steps.hideMergeItems = [&] { ++hidden; };
+        FakeWindow window(path(QStringLiteral("ChatList.log")));
 
-        const StartupOutcome outcome = RunStartup(v, steps, ProgramFolder(m_dir.path()));
+        const StartupOutcome outcome = runStartup(v, window);
 
-        QVERIFY2(outcome.result, qPrintable(outcome.result.error));
-        QVERIFY(outcome.recovered);
+        QVERIFY2(outcome.result, qPrintable(outcome.result.error()));
+        QVERIFY(outcome.recovered());
         QCOMPARE(readAll(path(QStringLiteral("tk.ini"))), defaultOptionsBytes());
         QVERIFY(!QFile::exists(path(QStringLiteral("tk.ini.bak"))));
         QCOMPARE(readAll(path(QStringLiteral("ChatList.log"))),
@@ -82,22 +104,25 @@ private slots:
         QCOMPARE(v.SynonymBase, QStringList({QStringLiteral(" ДОМ "), QStringLiteral(" ХАТА ")}));
         QCOMPARE(v.Mode, Modes::conversation());
         QCOMPARE(v.HumanName, QStringLiteral("Человек"));
-        QVERIFY(applied);
-        QCOMPARE(applied->BackColor, 15138815u);
-        QCOMPARE(applied->FontName, QStringLiteral("Arial"));
-        QCOMPARE(applied->FontSize, 10.0);
-        QVERIFY(hidden >= 1);
+        QVERIFY(window.look);
+        QCOMPARE(window.look->BackColor, 15138815u);
+        QCOMPARE(window.look->FontName, QStringLiteral("Arial"));
+        QCOMPARE(window.look->FontSize, 10.0);
+        QVERIFY(window.steps.contains(QStringLiteral("merge")));
+        // The missing options fail the first run before anything reaches the window but its placement.
+        QCOMPARE(window.steps.join(QLatin1Char(' ')),
+                 QStringLiteral("loading placement look merge journal loaded dialogue"));
     }
 
     void goodOptionsAreKeptByteForByte() {
         writeBases();
-        const QByteArray options = optionsWith(1, QStringLiteral("  Маша ")).replace(" 10 ", "12,5");
+        const QByteArray options =
+            optionsWith(&Variables::HumanName, QStringLiteral("  Маша ")).replace(" 10 ", "12,5");
         QVERIFY(writeAll(path(QStringLiteral("tk.ini")), options + "extra line\r\n"));
-        const FakeClock clock;
         Variables v;
-        const StartupOutcome outcome = RunStartup(v, journalOnly(clock), ProgramFolder(m_dir.path()));
-        QVERIFY2(outcome.result, qPrintable(outcome.result.error));
-        QVERIFY(!outcome.recovered);
+        const StartupOutcome outcome = runStartup(v);
+        QVERIFY2(outcome.result, qPrintable(outcome.result.error()));
+        QVERIFY(!outcome.recovered());
         QCOMPARE(v.HumanName, QStringLiteral("  Маша "));
         QCOMPARE(paneLookFrom(v)->FontSize, 12.5);
         QCOMPARE(readAll(path(QStringLiteral("tk.ini"))), options + "extra line\r\n");
@@ -109,17 +134,22 @@ private slots:
 
         const QStringList defaults = Options::defaultLines();
         QTest::newRow("missing") << QByteArray() << false;
-        QTest::newRow("twelve lines") << TextFile::joinLines(defaults.mid(0, 12)) << true;
+        QTest::newRow("twelve lines") << TextFile::joinLines(defaults.mid(0, Options::RequiredLines - 1)) << true;
         QTest::newRow("empty file") << QByteArray("") << true;
-        QTest::newRow("letters for the colour") << optionsWith(5, QStringLiteral("жёлтый")) << true;
-        QTest::newRow("colour beyond 24 bits") << optionsWith(5, QStringLiteral(" 16777216 ")) << true;
-        QTest::newRow("size is text") << optionsWith(7, QStringLiteral("big")) << true;
-        QTest::newRow("size zero") << optionsWith(7, QStringLiteral(" 0 ")) << true;
-        QTest::newRow("bold is text") << optionsWith(8, QStringLiteral("Yes")) << true;
-        QTest::newRow("underline empty") << optionsWith(10, QString()) << true;
-        QTest::newRow("answer base gone") << optionsWith(2, QStringLiteral("gone.tka")) << true;
-        QTest::newRow("question base gone") << optionsWith(3, QStringLiteral("gone.tkq")) << true;
-        QTest::newRow("synonym base gone") << optionsWith(4, QStringLiteral("gone.tks")) << true;
+        QTest::newRow("letters for the colour")
+            << optionsWith(&Variables::DialogBackColor, QStringLiteral("жёлтый")) << true;
+        QTest::newRow("colour beyond 24 bits")
+            << optionsWith(&Variables::DialogBackColor, QStringLiteral(" 16777216 ")) << true;
+        QTest::newRow("size is text") << optionsWith(&Variables::FontSize, QStringLiteral("big")) << true;
+        QTest::newRow("size zero") << optionsWith(&Variables::FontSize, QStringLiteral(" 0 ")) << true;
+        QTest::newRow("bold is text") << optionsWith(&Variables::FontBold, QStringLiteral("Yes")) << true;
+        QTest::newRow("underline empty") << optionsWith(&Variables::FontUnderline, QString()) << true;
+        QTest::newRow("answer base gone")
+            << optionsWith(&Variables::AnswerBaseFile, QStringLiteral("gone.tka")) << true;
+        QTest::newRow("question base gone")
+            << optionsWith(&Variables::QuestionBaseFile, QStringLiteral("gone.tkq")) << true;
+        QTest::newRow("synonym base gone")
+            << optionsWith(&Variables::SynonymBaseFile, QStringLiteral("gone.tks")) << true;
     }
     void damagedOptionsAreRecovered() {
         QFETCH(QByteArray, options);
@@ -127,14 +157,13 @@ private slots:
         writeBases();
         if (!options.isNull() || keepsBackup)
             QVERIFY(writeAll(path(QStringLiteral("tk.ini")), options));
-        const FakeClock clock;
         Variables v;
 
-        const StartupOutcome outcome = RunStartup(v, journalOnly(clock), ProgramFolder(m_dir.path()));
+        const StartupOutcome outcome = runStartup(v);
 
-        QVERIFY2(outcome.result, qPrintable(outcome.result.error));
-        QVERIFY(outcome.recovered);
-        QVERIFY(!outcome.firstFailure.error.isEmpty());
+        QVERIFY2(outcome.result, qPrintable(outcome.result.error()));
+        QVERIFY(outcome.recovered());
+        QVERIFY(outcome.firstFailure && !outcome.firstFailure->isEmpty());
         QCOMPARE(readAll(path(QStringLiteral("tk.ini"))), defaultOptionsBytes());
         QCOMPARE(QFile::exists(path(QStringLiteral("tk.ini.bak"))), keepsBackup);
         if (keepsBackup)
@@ -148,13 +177,12 @@ private slots:
     // for the person's file and replace the backup with them.
     void backupKeepsThePersonsFile() {
         writeBases();
-        const QByteArray damaged = optionsWith(5, QStringLiteral("жёлтый"));
+        const QByteArray damaged = optionsWith(&Variables::DialogBackColor, QStringLiteral("жёлтый"));
         QVERIFY(writeAll(path(QStringLiteral("tk.ini")), damaged));
         QVERIFY(QFile::rename(path(QStringLiteral("standart.tkq")), path(QStringLiteral("away.tkq"))));
-        const FakeClock clock;
         for (int start = 0; start < 2; ++start) {
             Variables v;
-            QVERIFY(!RunStartup(v, journalOnly(clock), ProgramFolder(m_dir.path())).result.ok);
+            QVERIFY(!runStartup(v).result.ok());
             QCOMPARE(readAll(path(QStringLiteral("tk.ini.bak"))), damaged);
             QCOMPARE(readAll(path(QStringLiteral("tk.ini"))), defaultOptionsBytes());
         }
@@ -162,10 +190,10 @@ private slots:
 
         // Another damaged file of the person's gets a backup of its own beside the first.
         QVERIFY(QFile::rename(path(QStringLiteral("away.tkq")), path(QStringLiteral("standart.tkq"))));
-        const QByteArray other = optionsWith(7, QStringLiteral("big"));
+        const QByteArray other = optionsWith(&Variables::FontSize, QStringLiteral("big"));
         QVERIFY(writeAll(path(QStringLiteral("tk.ini")), other));
         Variables v;
-        QVERIFY(RunStartup(v, journalOnly(clock), ProgramFolder(m_dir.path())).result.ok);
+        QVERIFY(runStartup(v).result.ok());
         QCOMPARE(readAll(path(QStringLiteral("tk.ini.bak"))), damaged);
         QCOMPARE(readAll(path(QStringLiteral("tk.ini.1.bak"))), other);
     }
@@ -174,12 +202,11 @@ private slots:
         writeBases();
         // A folder in the options file's place can be neither read nor copied.
         QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("tk.ini")));
-        const FakeClock clock;
         Variables v;
-        const StartupOutcome outcome = RunStartup(v, journalOnly(clock), ProgramFolder(m_dir.path()));
-        QVERIFY2(outcome.result.ok, qPrintable(outcome.result.error));
-        QVERIFY(!outcome.backup.ok);
-        QVERIFY2(outcome.backup.error.contains(QStringLiteral("tk.ini")), qPrintable(outcome.backup.error));
+        const StartupOutcome outcome = runStartup(v);
+        QVERIFY2(outcome.result.ok(), qPrintable(outcome.result.error()));
+        QVERIFY(outcome.backupFailure);
+        QVERIFY2(outcome.backupFailure->contains(QStringLiteral("tk.ini")), qPrintable(*outcome.backupFailure));
         QVERIFY(QFileInfo(path(QStringLiteral("tk.ini"))).isDir());
         QCOMPARE(v.HumanName, QStringLiteral("Человек"));
         QVERIFY(QDir(m_dir.path()).rmdir(QStringLiteral("tk.ini")));
@@ -188,22 +215,20 @@ private slots:
     void failureInTheSecondRunNamesTheFile() {
         writeBases();
         QVERIFY(QFile::remove(path(QStringLiteral("standart.tkq"))));
-        const FakeClock clock;
         Variables v;
-        const StartupOutcome outcome = RunStartup(v, journalOnly(clock), ProgramFolder(m_dir.path()));
+        const StartupOutcome outcome = runStartup(v);
         QVERIFY(!outcome.result);
-        QVERIFY(outcome.recovered);
-        QVERIFY2(outcome.result.error.contains(QStringLiteral("standart.tkq")), qPrintable(outcome.result.error));
+        QVERIFY(outcome.recovered());
+        QVERIFY2(outcome.result.error().contains(QStringLiteral("standart.tkq")), qPrintable(outcome.result.error()));
     }
 
     void journalThatCannotBeCreatedFailsStartup() {
         writeBases();
         QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("ChatList.log")));
-        const FakeClock clock;
         Variables v;
-        const StartupOutcome outcome = RunStartup(v, journalOnly(clock), ProgramFolder(m_dir.path()));
+        const StartupOutcome outcome = runStartup(v);
         QVERIFY(!outcome.result);
-        QVERIFY2(outcome.result.error.contains(QStringLiteral("ChatList.log")), qPrintable(outcome.result.error));
+        QVERIFY2(outcome.result.error().contains(QStringLiteral("ChatList.log")), qPrintable(outcome.result.error()));
         QVERIFY(QDir(m_dir.path()).rmdir(QStringLiteral("ChatList.log")));
     }
 
@@ -251,7 +276,7 @@ private slots:
         v.FontItalic = OptionValue::fromText(QStringLiteral("False"));
         v.FontUnderline = OptionValue::fromText(QStringLiteral("False"));
         if (!converts) {
-            QVERIFY(!paneLookFrom(v).ok);
+            QVERIFY(!paneLookFrom(v).ok());
             return;
         }
         const PaneLook look = *paneLookFrom(v);
@@ -326,7 +351,7 @@ private slots:
 
         const Result r = prepareProgramFolder(folder, seed);
 
-        QVERIFY2(r, qPrintable(r.error));
+        QVERIFY2(r, qPrintable(r.error()));
         QCOMPARE(readAll(QDir(folder).filePath(QStringLiteral("standart.tka"))), QByteArray("taught by the person"));
         QCOMPARE(readAll(QDir(folder).filePath(QStringLiteral("standart.tkq"))), QByteArray("shipped standart.tkq"));
         QCOMPARE(readAll(QDir(folder).filePath(QStringLiteral("help.hlp"))), QByteArray("shipped help.hlp"));
@@ -337,7 +362,7 @@ private slots:
         QVERIFY(writeAll(path(QStringLiteral("plainfile")), "x"));
         const Result r = prepareProgramFolder(path(QStringLiteral("plainfile/sub")), path(QStringLiteral("seed")));
         QVERIFY(!r);
-        QVERIFY2(r.error.contains(QStringLiteral("plainfile")), qPrintable(r.error));
+        QVERIFY2(r.error().contains(QStringLiteral("plainfile")), qPrintable(r.error()));
     }
 };
 

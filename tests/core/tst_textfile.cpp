@@ -71,8 +71,8 @@ void tst_TextFile::everyByteSurvivesARoundTrip() {
     const QString path = dir.filePath(QStringLiteral("bytes.txt"));
     QVERIFY(writeAll(path, all + "\r\n"));
     const Result<QStringList> read = TextFile::readLines(path);
-    QVERIFY(read.ok);
-    QVERIFY(TextFile::writeLines(path, *read).ok);
+    QVERIFY(read.ok());
+    QVERIFY(TextFile::writeLines(path, *read).ok());
     QCOMPARE(readAll(path), all + "\r\n");
     QCOMPARE(Cp1251::decode(QByteArray(1, char(0x98))), QString(QChar(0x98)));
     QCOMPARE(Cp1251::decode(QByteArray("\xC0\xFF\xA8\xB8")), QStringLiteral("АяЁё"));
@@ -99,10 +99,10 @@ void tst_TextFile::lineLimitRefusesTheWholeFile() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("lines.txt"));
     QVERIFY(writeAll(path, QByteArray("1\r\n2\r\n3\r\n")));
-    QVERIFY(TextFile::readLines(path, 3).ok);
+    QVERIFY(TextFile::readLines(path, 3).ok());
     const Result<QStringList> tooMany = TextFile::readLines(path, 2);
-    QVERIFY(!tooMany.ok);
-    QVERIFY(tooMany.error.contains(QStringLiteral("lines.txt")));
+    QVERIFY(!tooMany.ok());
+    QVERIFY(tooMany.error().contains(QStringLiteral("lines.txt")));
 }
 
 void tst_TextFile::failedWriteLeavesThePreviousFile() {
@@ -129,12 +129,12 @@ void tst_TextFile::failedWriteLeavesThePreviousFile() {
     const Result r = TextFile::writeLines(path, {QStringLiteral("new")});
 
     QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    if (!disk && r.ok)
+    if (!disk && r.ok())
         QSKIP("running with rights that ignore folder permissions");
-    QVERIFY(!r.ok);
+    QVERIFY(!r.ok());
     const QString reason =
         disk ? QStringLiteral("файловая система доступна только для чтения") : QStringLiteral("нет прав доступа");
-    QCOMPARE(r.error, QStringLiteral("Не удалось записать файл \"%1\": %2").arg(FileError::nativePath(path), reason));
+    QCOMPARE(r.error(), QStringLiteral("Не удалось записать файл \"%1\": %2").arg(FileError::nativePath(path), reason));
     QCOMPARE(readAll(path), QByteArray("old\r\n"));
     QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("keep.txt")});
 }
@@ -145,17 +145,17 @@ void tst_TextFile::targetThatIsAFolderIsRefused() {
     QVERIFY(QDir().mkdir(path));
     QVERIFY(writeAll(path + QStringLiteral("/inside"), QByteArray("x")));
     const Result r = TextFile::writeLines(path, {QStringLiteral("new")});
-    QVERIFY(!r.ok);
-    QVERIFY(r.error.contains(QStringLiteral("folder.tka")));
+    QVERIFY(!r.ok());
+    QVERIFY(r.error().contains(QStringLiteral("folder.tka")));
     QCOMPARE(readAll(path + QStringLiteral("/inside")), QByteArray("x"));
-    QVERIFY(!TextFile::readLines(path).ok);
+    QVERIFY(!TextFile::readLines(path).ok());
 }
 
 void tst_TextFile::appendCreatesAndExtends() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("log.txt"));
-    QVERIFY(TextFile::appendLines(path, {QStringLiteral("a")}).ok);
-    QVERIFY(TextFile::appendLines(path, {QStringLiteral("\r"), QStringLiteral("б")}).ok);
+    QVERIFY(TextFile::appendLines(path, {QStringLiteral("a")}).ok());
+    QVERIFY(TextFile::appendLines(path, {QStringLiteral("\r"), QStringLiteral("б")}).ok());
     QCOMPARE(readAll(path), QByteArray("a\r\n\r\r\n\xE1\r\n"));
 }
 
@@ -164,9 +164,9 @@ void tst_TextFile::oversizedFilesAreRefusedBeforeReading() {
     const QString path = dir.filePath(QStringLiteral("huge.tka"));
     QVERIFY(writeAll(path, QByteArray(4096, 'x')));
     const Result<QStringList> r = TextFile::readLines(path, -1, 4095);
-    QVERIFY(!r.ok);
-    QVERIFY(r.error.contains(QStringLiteral("huge.tka")));
-    QVERIFY(TextFile::readLines(path, -1, 4096).ok);
+    QVERIFY(!r.ok());
+    QVERIFY(r.error().contains(QStringLiteral("huge.tka")));
+    QVERIFY(TextFile::readLines(path, -1, 4096).ok());
     // A file of many short lines is refused on its line count without splitting all of it.
     QCOMPARE(TextFile::splitLines(QByteArray(100000, '\r'), 10).size(), 11);
 }
@@ -188,8 +188,8 @@ void tst_TextFile::controlCharactersBecomeBlanks() {
 
 void tst_TextFile::missingFileIsReportedWithItsName() {
     const Result<QStringList> r = TextFile::readLines(QStringLiteral("/nonexistent/folder/base.tka"));
-    QVERIFY(!r.ok);
-    QVERIFY(r.error.contains(QStringLiteral("base.tka")));
+    QVERIFY(!r.ok());
+    QVERIFY(r.error().contains(QStringLiteral("base.tka")));
 }
 
 void tst_TextFile::shortWritesAreFailures_data() {
@@ -217,10 +217,10 @@ void tst_TextFile::shortWritesAreFailures() {
 
     const Result<> r = TextFile::writeAll(device, bytes, path);
 
-    QCOMPARE(r.ok, reason.isEmpty());
+    QCOMPARE(r.ok(), reason.isEmpty());
     QVERIFY(bytes.startsWith(device.taken()));
-    if (!r.ok) {
-        QCOMPARE(r.error,
+    if (!r.ok()) {
+        QCOMPARE(r.error(),
                  QStringLiteral("Не удалось записать файл \"%1\": %2").arg(FileError::nativePath(path), reason));
     }
 }
@@ -261,11 +261,11 @@ void tst_TextFile::failuresSayTheReasonInRussian() {
 
     QString error;
     if (operation == QLatin1String("read"))
-        error = TextFile::readLines(path).error;
+        error = TextFile::readLines(path).error();
     else if (operation == QLatin1String("write"))
-        error = TextFile::writeLines(path, {QStringLiteral("x")}).error;
+        error = TextFile::writeLines(path, {QStringLiteral("x")}).error();
     else
-        error = TextFile::appendLines(path, {QStringLiteral("x")}).error;
+        error = TextFile::appendLines(path, {QStringLiteral("x")}).error();
 
     QCOMPARE(error, message.arg(QDir::toNativeSeparators(path)));
 }

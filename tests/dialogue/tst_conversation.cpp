@@ -51,7 +51,7 @@ void tst_Conversation::scriptedConversation() {
     FakeClock clock;
     Dialogue d(v, r, clock);
     d.setJournalPath(log);
-    QVERIFY(Journal::WriteJournalTitle(clock, log).ok);
+    QVERIFY(Journal::WriteJournalTitle(clock, log).ok());
     QCOMPARE(d.DialogNew(), Dialogue::NewResult::Started);
 
     using K = TurnWhy::Kind;

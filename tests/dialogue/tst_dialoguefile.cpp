@@ -46,7 +46,7 @@ void tst_DialogueFile::firstDialogueSavesExactly() {
     d.setJournalPath(m_log);
     d.DialogNew();
     const QString path = m_dir.filePath(QStringLiteral("first.dlg"));
-    QVERIFY(d.saveTo(path).ok);
+    QVERIFY(d.saveTo(path).ok());
     QCOMPARE(readAll(path),
              cp1251(QStringLiteral("разговор\r\n\r\n\r\n\r\n 0 \r\nНовый диалог. Его начинаете вы. Введите "
                                    "свою реплику и нажмите клавишу 'Enter'.\r\n\r\n")));
@@ -73,19 +73,19 @@ void tst_DialogueFile::saveOpenSaveIsByteIdentical() {
 
     const QString first = m_dir.filePath(QStringLiteral("a.dlg"));
     const QString second = m_dir.filePath(QStringLiteral("b.dlg"));
-    QVERIFY(d.saveTo(first).ok);
+    QVERIFY(d.saveTo(first).ok());
     Variables other = m_v;
     other.Mode.clear();
     other.AskedQuestions.clear();
     other.AskedQuestionCount = 0;
     Dialogue reopened(other, m_random, m_clock);
     reopened.setJournalPath(m_log);
-    QVERIFY(reopened.openFrom(first).ok);
+    QVERIFY(reopened.openFrom(first).ok());
     QCOMPARE(reopened.paneText(), d.paneText());
     QCOMPARE(other.Mode, Modes::learning());
     QCOMPARE(other.PendingKeys, m_v.PendingKeys);
     QCOMPARE(other.AskedQuestions, (QList<qint16>{2, -5, 300}));
-    QVERIFY(reopened.saveTo(second).ok);
+    QVERIFY(reopened.saveTo(second).ok());
     QCOMPARE(readAll(second), readAll(first));
 }
 
@@ -98,7 +98,7 @@ void tst_DialogueFile::openedStoppedDialogueRunsAndJournals() {
     d.setJournalPath(m_log);
     d.DialogStop();
     QVERIFY(!d.isRunning());
-    QVERIFY(d.openFrom(path).ok);
+    QVERIFY(d.openFrom(path).ok());
     QVERIFY(d.isRunning());
     QVERIFY(m_v.DialogSaved);
     QCOMPARE(m_v.DialogFileTitle, QStringLiteral("stopped.dlg"));
@@ -139,8 +139,8 @@ void tst_DialogueFile::damagedFileLeavesTheDialogueUntouched() {
     const QString pane = d.paneText();
     const QByteArray journal = readAll(m_log);
     const Result r = d.openFrom(path);
-    QVERIFY(!r.ok);
-    QVERIFY(r.error.contains(QStringLiteral("damaged.dlg")));
+    QVERIFY(!r.ok());
+    QVERIFY(r.error().contains(QStringLiteral("damaged.dlg")));
     QCOMPARE(d.paneText(), pane);
     QCOMPARE(m_v.Mode, before.Mode);
     QCOMPARE(m_v.PreviousPhrase, before.PreviousPhrase);
@@ -149,7 +149,7 @@ void tst_DialogueFile::damagedFileLeavesTheDialogueUntouched() {
     QCOMPARE(m_v.DialogSaved, before.DialogSaved);
     QCOMPARE(readAll(m_log), journal);
 
-    QVERIFY(!d.openFrom(m_dir.filePath(QStringLiteral("missing.dlg"))).ok);
+    QVERIFY(!d.openFrom(m_dir.filePath(QStringLiteral("missing.dlg"))).ok());
     QCOMPARE(d.paneText(), pane);
 }
 
@@ -160,8 +160,8 @@ void tst_DialogueFile::failedSaveKeepsNameAndFlag() {
     const QString folder = m_dir.filePath(QStringLiteral("folder.dlg"));
     QVERIFY(QDir().mkdir(folder));
     const Result r = d.saveTo(folder);
-    QVERIFY(!r.ok);
-    QVERIFY(r.error.contains(QStringLiteral("folder.dlg")));
+    QVERIFY(!r.ok());
+    QVERIFY(r.error().contains(QStringLiteral("folder.dlg")));
     QVERIFY(!m_v.DialogSaved);
     QCOMPARE(m_v.DialogFileTitle, QStringLiteral("dialog.dlg"));
     QVERIFY(m_v.DialogFilePath.isEmpty());

@@ -56,12 +56,12 @@ void tst_Journal::dateAndTimeForms() {
 
 void tst_Journal::titleReplacesTheWholeFile() {
     QVERIFY(writeAll(m_log, QByteArray("old content\r\nmore\r\n")));
-    QVERIFY(Journal::WriteJournalTitle(FakeClock(), m_log).ok);
+    QVERIFY(Journal::WriteJournalTitle(FakeClock(), m_log).ok());
     QCOMPARE(readAll(m_log), cp1251(QStringLiteral("Все диалоги с 12-06-2026 по сегодняшний день включительно.\r\n")));
 }
 
 void tst_Journal::headerStartsWithCrCrLf() {
-    QVERIFY(Journal::AppendDialogHeader(FakeClock(), {QStringLiteral("<TK> Как дела?")}, m_log).ok);
+    QVERIFY(Journal::AppendDialogHeader(FakeClock(), {QStringLiteral("<TK> Как дела?")}, m_log).ok());
     QCOMPARE(readAll(m_log), cp1251(QStringLiteral("\r\r\n[Дата: 12-06-2026; Время: 09:05:41]\r\n<TK> Как дела?\r\n")));
 }
 
@@ -75,11 +75,11 @@ void tst_Journal::listCheckLeavesAnExistingJournalAlone_data() {
 void tst_Journal::listCheckLeavesAnExistingJournalAlone() {
     QFETCH(QByteArray, content);
     QVERIFY(writeAll(m_log, content));
-    QVERIFY(Journal::ListCheck(FakeClock(), m_log).ok);
+    QVERIFY(Journal::ListCheck(FakeClock(), m_log).ok());
     QCOMPARE(readAll(m_log), content);
 
     QVERIFY(QFile::remove(m_log));
-    QVERIFY(Journal::ListCheck(FakeClock(), m_log).ok);
+    QVERIFY(Journal::ListCheck(FakeClock(), m_log).ok());
     QCOMPARE(TextFile::readLines(m_log).value().size(), 1);
 }
 
@@ -207,11 +207,11 @@ void tst_Journal::unwritableJournalNeverStopsATurn() {
     d.setJournalPath(m_log);
     QSignalSpy failed(&d, &Dialogue::journalFailed);
     d.DialogNew();
-    QVERIFY(!d.journalResult().ok);
+    QVERIFY(!d.journalResult().ok());
     const TurnResult t = d.Turn(QString());
     QCOMPARE(t.ProgramLine, QStringLiteral("<TK> Пожалуйста, не молчи!"));
     QVERIFY(d.paneText().endsWith(QStringLiteral("\r\n<ЧЕЛОВЕК>\r\n<TK> Пожалуйста, не молчи!")));
-    QVERIFY(d.journalResult().error.contains(QStringLiteral("ChatList.log")));
+    QVERIFY(d.journalResult().error().contains(QStringLiteral("ChatList.log")));
     QCOMPARE(failed.size(), 1); // told once, not for every line
     QVERIFY(QDir().rmdir(m_log));
 }

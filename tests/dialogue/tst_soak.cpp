@@ -45,7 +45,7 @@ void tst_Soak::hundredThousandTurns() {
     Dialogue d(v, random, clock);
     const QString log = dir.filePath(QStringLiteral("ChatList.log"));
     d.setJournalPath(log);
-    QVERIFY(Journal::WriteJournalTitle(clock, log).ok);
+    QVERIFY(Journal::WriteJournalTitle(clock, log).ok());
     d.DialogNew();
 
     std::mt19937 words(7);
@@ -65,16 +65,16 @@ void tst_Soak::hundredThousandTurns() {
     // The bases filled up on the way, and stayed whole pairs.
     QVERIFY(v.AnswerCount >= Variables::MaxLines - 1);
     QCOMPARE(v.AnswerCount % 2, 0);
-    QVERIFY(d.journalResult().ok);
+    QVERIFY(d.journalResult().ok());
 
-    QVERIFY(SaveBases(v).ok);
+    QVERIFY(SaveBases(v).ok());
     Variables again = v;
-    QVERIFY(LoadAnswers(again).ok && LoadQuestions(again).ok);
+    QVERIFY(LoadAnswers(again).ok() && LoadQuestions(again).ok());
     QCOMPARE(again.AnswerBase, v.AnswerBase);
     QCOMPARE(again.QuestionBase, v.QuestionBase);
 
     const Result<QStringList> read = TextFile::readLines(log, -1, 1024LL * 1024 * 1024);
-    QVERIFY(read.ok);
+    QVERIFY(read.ok());
     const QStringList& journal = *read;
     // The lone CR before a dialogue header reads back as a line of its own, as any CR ends a line.
     QCOMPARE(journal.size(), 4 + 2 * turns);

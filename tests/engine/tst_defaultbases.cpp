@@ -7,6 +7,10 @@
 #include "engine/Phrase.h"
 #include "engine/Turn.h"
 
+#ifdef TALKOMAT_MENU_TREE
+#include "ui/main/MenuTree.h"
+#endif
+
 #include "support/FakeClock.h"
 #include "support/FakeRandom.h"
 #include "support/TestFiles.h"
@@ -86,20 +90,6 @@ template <typename Fits> double drawnFit(const QStringList& drawn, Fits fits) {
 }
 
 // clang-format off
-// The engine's fallback replies. A reply from one of these lists means the bases had nothing to say.
-const QStringList kSilence = {
-    QStringLiteral("Пожалуйста, не молчи!"), QStringLiteral("Скажи что нибудь!"), QStringLiteral("Давай поговорим."),
-};
-const QStringList kRebuke = {
-    QStringLiteral("Не моли чепуху!"), QStringLiteral("Хватит врать!"), QStringLiteral("Что за бред ты несёшь?!"),
-    QStringLiteral("Что?!"), QStringLiteral("Не понял!"),
-};
-const QStringList kLearningQuestion = {
-    QStringLiteral("А как бы ты на это ответил?"), QStringLiteral("Что бы ты сказал на это?"),
-    QStringLiteral("Что бы ты ответил на это?"),
-    QStringLiteral("Ты умнее меня, и я надеюсь скажешь, как я буду должен отвечать на это в будущем?"),
-};
-
 // The key lines whose answers greet; a phrase that greets nobody must never draw one of them.
 const QStringList kGreetingKeys = {
     QStringLiteral("ПРИВЕТ "), QStringLiteral("ДОБРЫЙ ДЕНЬ "), QStringLiteral("ДОБРОЕ УТРО "),
@@ -176,19 +166,17 @@ private:
 };
 
 void tst_DefaultBases::initTestCase() {
+    Options::applyDefaults(m_loaded);
     m_loaded.Mode = Modes::conversation();
-    m_loaded.HumanName = QStringLiteral("Человек");
-    m_loaded.Alphabet = Options::defaultAlphabet();
-    m_loaded.ShortPhraseLimit = OptionValue::fromInt(7);
     m_loaded.AnswerBaseFile = shipped(QStringLiteral("standart.tka"));
     m_loaded.QuestionBaseFile = shipped(QStringLiteral("standart.tkq"));
     m_loaded.SynonymBaseFile = shipped(QStringLiteral("standart.tks"));
     const Result answers = LoadAnswers(m_loaded);
-    QVERIFY2(answers.ok, qPrintable(answers.error));
+    QVERIFY2(answers.ok(), qPrintable(answers.error()));
     const Result questions = LoadQuestions(m_loaded);
-    QVERIFY2(questions.ok, qPrintable(questions.error));
+    QVERIFY2(questions.ok(), qPrintable(questions.error()));
     const Result synonyms = LoadSinonims(m_loaded);
-    QVERIFY2(synonyms.ok, qPrintable(synonyms.error));
+    QVERIFY2(synonyms.ok(), qPrintable(synonyms.error()));
     m_index.sync(m_loaded);
 }
 
@@ -268,7 +256,7 @@ void tst_DefaultBases::answersAreInDisplayForm() {
 }
 
 void tst_DefaultBases::noAnswerPassesForAFallback() {
-    const QSet<QString> fallbacks = toSet(kSilence + kRebuke + kLearningQuestion);
+    const QSet<QString> fallbacks = toSet(fallbackReplies());
     for (qsizetype k = 1; k < m_loaded.AnswerBase.size(); k += 2)
         QVERIFY2(!fallbacks.contains(m_loaded.AnswerBase.at(k)), qPrintable(m_loaded.AnswerBase.at(k)));
 }
@@ -447,7 +435,7 @@ QList<tst_DefaultBases::Reply> tst_DefaultBases::allReplies(const QString& phras
 }
 
 bool tst_DefaultBases::isFallback(const Reply& r) const {
-    return r.learning || kRebuke.contains(r.text) || kLearningQuestion.contains(r.text) || kSilence.contains(r.text);
+    return r.learning || fallbackReplies().contains(r.text);
 }
 
 void tst_DefaultBases::greetingIsAnsweredByAGreeting_data() {
@@ -555,50 +543,13 @@ void tst_DefaultBases::helpOpensAtTopicOneAndEveryLinkLands() {
 
 void tst_DefaultBases::helpCoversEveryMenuCommand_data() {
     QTest::addColumn<QString>("text");
-    for (const char* text : {"Диалог",
-                             "Новый",
-                             "Открыть...",
-                             "Сохранить",
-                             "Сохранить как...",
-                             "Завершить",
-                             "Записать",
-                             "Журнал...",
-                             "Печать...",
-                             "Выход",
-                             "Вид",
-                             "Окно диалога",
-                             "цвет...",
-                             "шрифт...",
-                             "Клавиатура",
-                             "Опции",
-                             "Начинает диалог",
-                             "человек",
-                             "программа",
-                             "Имя человека...",
-                             "Базы знаний",
-                             "Создать",
-                             "Выбрать...",
-                             "Слить",
-                             "1-я база",
-                             "2-я база",
-                             "слить",
-                             "Редактировать",
-                             "Статистика...",
-                             "Справка",
-                             "Помощь",
-                             "О программе...",
-                             "Как научить программу",
-                             "#NAME",
-                             "#TIME",
-                             "#DATE",
-                             "#STOP",
-                             "tk.ini",
-                             "ChatList.log",
-                             "standart.tka",
-                             "standart.tkq",
-                             "standart.tks",
-                             ".dlg",
-                             "~/.local/share/"})
+#ifdef TALKOMAT_MENU_TREE
+    for (const MenuEntry& entry : menuTree())
+        if (entry.kind != MenuEntry::Kind::Separator)
+            QTest::newRow(entry.name) << entry.caption;
+#endif
+    for (const char* text : {"Как научить программу", "#NAME", "#TIME", "#DATE", "#STOP", "tk.ini", "ChatList.log",
+                             "standart.tka", "standart.tkq", "standart.tks", ".dlg", "~/.local/share/"})
         QTest::newRow(text) << QString::fromUtf8(text);
 }
 

@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(bytes);
     }
-    const bool loaded = LoadAnswers(v).ok && LoadQuestions(v).ok && LoadSinonims(v).ok;
+    const bool loaded = LoadAnswers(v).ok() && LoadQuestions(v).ok() && LoadSinonims(v).ok();
     const QStringList lines = TextFile::splitLines(bytes);
     FUZZ_CHECK(loaded == (lines.size() <= Variables::MaxLines));
     if (!loaded)
@@ -24,9 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(v.AnswerBase == lines);
     for (const QString& line : std::as_const(v.SynonymBase))
         FUZZ_CHECK(line == Cp1251::toUpper(line));
-    FUZZ_CHECK(SaveBases(v).ok);
+    FUZZ_CHECK(SaveBases(v).ok());
     Variables again = v;
-    FUZZ_CHECK(LoadAnswers(again).ok && again.AnswerBase == v.AnswerBase);
-    FUZZ_CHECK(LoadSinonims(again).ok && again.SynonymBase == v.SynonymBase);
+    FUZZ_CHECK(LoadAnswers(again).ok() && again.AnswerBase == v.AnswerBase);
+    FUZZ_CHECK(LoadSinonims(again).ok() && again.SynonymBase == v.SynonymBase);
     return 0;
 }

@@ -5,7 +5,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Result<DialogueFileContent> read = DialogueFile::decode(bytesOf(data, size), QStringLiteral("fuzz.dlg"));
-    if (!read.ok)
+    if (!read.ok())
         return 0;
     const DialogueFileContent& c = *read;
     FUZZ_CHECK(c.AskedQuestions.size() <= Variables::MaxLines);
@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // What was read is written back so that it reads the same again.
     const QByteArray written = DialogueFile::encode(v, c.PaneText);
     const Result<DialogueFileContent> reread = DialogueFile::decode(written, QStringLiteral("fuzz.dlg"));
-    FUZZ_CHECK(reread.ok);
+    FUZZ_CHECK(reread.ok());
     const DialogueFileContent& again = *reread;
     FUZZ_CHECK(again.Mode == c.Mode && again.PreviousPhrase == c.PreviousPhrase && again.PendingKeys == c.PendingKeys &&
                again.PendingPhrase == c.PendingPhrase && again.AskedQuestions == c.AskedQuestions &&

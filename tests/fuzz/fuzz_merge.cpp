@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(bytes);
     }
-    FUZZ_CHECK(Merge::MergeBases(a, b, t).ok);
+    FUZZ_CHECK(Merge::MergeBases(a, b, t).ok());
     QFile result(t);
     FUZZ_CHECK(result.open(QIODevice::ReadOnly));
     FUZZ_CHECK(result.readAll() == TextFile::joinLines(TextFile::splitLines(first) + TextFile::splitLines(second)));

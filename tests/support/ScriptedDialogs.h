@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/Dialogs.h"
+#include "ui/platform/Dialogs.h"
 
 #include <QList>
 #include <QStringList>

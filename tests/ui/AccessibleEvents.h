@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/TextPane.h"
+#include "ui/textview/TextPane.h"
 
 #include <QAccessible>
 #include <QList>

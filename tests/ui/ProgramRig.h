@@ -7,9 +7,9 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
 #include "support/WindowChecks.h"
-#include "ui/Program.h"
-#include "ui/TextPane.h"
-#include "ui/frmMain.h"
+#include "ui/main/Program.h"
+#include "ui/main/frmMain.h"
+#include "ui/textview/TextPane.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,10 +20,6 @@
 #include <QtTest/QTest>
 
 #include <memory>
-
-inline QString u8(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 inline QString humanIntro() {
     return u8("Новый диалог. Его начинаете вы. Введите свою реплику и нажмите клавишу 'Enter'.");

@@ -1,9 +1,9 @@
 // What a screen reader finds in every window: each control that takes the focus has a name it can say.
 
 #include "ProgramRig.h"
-#include "ui/HelpViewer.h"
-#include "ui/frmKeyboard.h"
-#include "ui/frmSplash.h"
+#include "ui/windows/HelpViewer.h"
+#include "ui/windows/frmKeyboard.h"
+#include "ui/windows/frmSplash.h"
 
 #include <QAccessible>
 #include <QDialog>

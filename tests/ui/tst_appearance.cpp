@@ -1,10 +1,10 @@
 #include "ProgramRig.h"
 #include "core/Options.h"
 #include "core/TextFile.h"
-#include "ui/TextPane.h"
-#include "ui/Twips.h"
-#include "ui/frmKeyboard.h"
-#include "ui/frmList.h"
+#include "ui/platform/Twips.h"
+#include "ui/textview/TextPane.h"
+#include "ui/windows/frmKeyboard.h"
+#include "ui/windows/frmList.h"
 
 #include <QPushButton>
 
@@ -78,7 +78,7 @@ private slots:
 
         QVERIFY(rig.dialogs.verify());
         QCOMPARE(rig.dialogs.shown().constLast().initial, QStringLiteral("#ffffe6"));
-        expected[4] = line5;
+        expected[Options::indexOf(&Variables::DialogBackColor)] = line5;
         QCOMPARE(optionsFile(rig), expected);
         QCOMPARE(rig.rtfDialog()->palette().color(QPalette::Base), QColor::fromString(chosen));
         QCOMPARE(viewerLook(rig).back, QColor::fromString(chosen));
@@ -90,8 +90,8 @@ private slots:
         ProgramRig rig;
         QDir().mkpath(rig.folder);
         QStringList lines = Options::defaultLines();
-        lines[7] = QStringLiteral("0");
-        lines[10] = QStringLiteral(" -1 ");
+        lines[Options::indexOf(&Variables::FontBold)] = QStringLiteral("0");
+        lines[Options::indexOf(&Variables::FontStrikethrough)] = QStringLiteral(" -1 ");
         QVERIFY(writeAll(rig.file(QStringLiteral("tk.ini")), TextFile::joinLines(lines)));
         QCOMPARE(rig.start(), Program::Start::Running);
         QFont chosen(QStringLiteral("DejaVu Serif"));
@@ -110,15 +110,16 @@ private slots:
         QCOMPARE(preset.pointSizeF(), 10.0);
         QVERIFY(!preset.bold());
         const QStringList after = optionsFile(rig);
-        QCOMPARE(after.size(), 13);
-        QCOMPARE(after.mid(0, 5), lines.mid(0, 5));
-        QCOMPARE(after.at(5), QStringLiteral("DejaVu Serif"));
-        QCOMPARE(after.at(6), QStringLiteral(" 13.5 "));
-        QCOMPARE(after.at(7), QStringLiteral("True"));
-        QCOMPARE(after.at(8), QStringLiteral("False"));
-        QCOMPARE(after.at(9), QStringLiteral("True"));
-        QCOMPARE(after.at(10), QStringLiteral(" -1 "));
-        QCOMPARE(after.mid(11), lines.mid(11));
+        const auto at = [](const Options::Field& option) { return Options::indexOf(option); };
+        QCOMPARE(after.size(), lines.size());
+        QCOMPARE(after.mid(0, at(&Variables::FontName)), lines.mid(0, at(&Variables::FontName)));
+        QCOMPARE(after.at(at(&Variables::FontName)), QStringLiteral("DejaVu Serif"));
+        QCOMPARE(after.at(at(&Variables::FontSize)), QStringLiteral(" 13.5 "));
+        QCOMPARE(after.at(at(&Variables::FontBold)), QStringLiteral("True"));
+        QCOMPARE(after.at(at(&Variables::FontItalic)), QStringLiteral("False"));
+        QCOMPARE(after.at(at(&Variables::FontUnderline)), QStringLiteral("True"));
+        QCOMPARE(after.at(at(&Variables::FontStrikethrough)), QStringLiteral(" -1 "));
+        QCOMPARE(after.mid(at(&Variables::Alphabet)), lines.mid(at(&Variables::Alphabet)));
 
         const QFont pane = rig.rtfDialog()->font();
         QCOMPARE(pane.family(), QStringLiteral("DejaVu Serif"));
@@ -195,7 +196,7 @@ private slots:
         QCOMPARE(rig.v.HumanName, stored);
         // Written even when nothing changed.
         QStringList expected = before;
-        expected[0] = stored;
+        expected[Options::indexOf(&Variables::HumanName)] = stored;
         QCOMPARE(optionsFile(rig), expected);
         QCOMPARE(rig.main()->focusWidget(), rig.txtPhrase());
         rig.say(u8("привет"));

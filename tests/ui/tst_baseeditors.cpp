@@ -2,13 +2,14 @@
 #include "core/Options.h"
 #include "core/Variables.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TestFiles.h"
 #include "support/WindowChecks.h"
-#include "ui/BaseListModel.h"
-#include "ui/Twips.h"
-#include "ui/frmAnswers.h"
-#include "ui/frmQuestions.h"
-#include "ui/frmSinonims.h"
-#include "ui/frmStatistics.h"
+#include "ui/editors/BaseListModel.h"
+#include "ui/editors/frmAnswers.h"
+#include "ui/editors/frmQuestions.h"
+#include "ui/editors/frmSinonims.h"
+#include "ui/editors/frmStatistics.h"
+#include "ui/platform/Twips.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -21,10 +22,6 @@
 #include <memory>
 
 namespace {
-
-QString s(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 Variables state(const QStringList& answers = {}, const QStringList& questions = {}, const QStringList& synonyms = {}) {
     Variables v;
@@ -39,7 +36,7 @@ Variables state(const QStringList& answers = {}, const QStringList& questions = 
 }
 
 QStringList threePairs() {
-    return {s("ПРИВЕТ "), s("Здравствуй!"), s("КАК ДЕЛА "), s("Хорошо."), s("ПОКА "), s("До встречи.")};
+    return {u8("ПРИВЕТ "), u8("Здравствуй!"), u8("КАК ДЕЛА "), u8("Хорошо."), u8("ПОКА "), u8("До встречи.")};
 }
 
 template <typename T> T* child(QWidget* window, const QString& name) {
@@ -89,20 +86,20 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QSize>("clientTwips");
         QTest::addColumn<QStringList>("tabOrder");
-        QTest::newRow("answers") << QStringLiteral("frmAnswers") << s("Вопросы") << QSize(4830, 5925)
+        QTest::newRow("answers") << QStringLiteral("frmAnswers") << u8("Вопросы") << QSize(4830, 5925)
                                  << QStringList{QStringLiteral("txtKeyWords"), QStringLiteral("txtAnswer"),
                                                 QStringLiteral("cmdAdd"),      QStringLiteral("cmdDel"),
                                                 QStringLiteral("cmdClear"),    QStringLiteral("lstKeyWords"),
                                                 QStringLiteral("lstAnswers")};
-        QTest::newRow("questions") << QStringLiteral("frmQuestions") << s("Вопросы") << QSize(4830, 4065)
+        QTest::newRow("questions") << QStringLiteral("frmQuestions") << u8("Вопросы") << QSize(4830, 4065)
                                    << QStringList{QStringLiteral("txtQuest"), QStringLiteral("cmdAdd"),
                                                   QStringLiteral("cmdDel"), QStringLiteral("cmdClear"),
                                                   QStringLiteral("lstQuestList")};
-        QTest::newRow("synonyms") << QStringLiteral("frmSinonims") << s("Синонимы") << QSize(4815, 4005)
+        QTest::newRow("synonyms") << QStringLiteral("frmSinonims") << u8("Синонимы") << QSize(4815, 4005)
                                   << QStringList{QStringLiteral("txtWord"),  QStringLiteral("txtSinonim"),
                                                  QStringLiteral("cmdAdd"),   QStringLiteral("cmdDel"),
                                                  QStringLiteral("cmdClear"), QStringLiteral("lstSinList")};
-        QTest::newRow("statistics") << QStringLiteral("frmStatistics") << s("Статистика") << QSize(3975, 1995)
+        QTest::newRow("statistics") << QStringLiteral("frmStatistics") << u8("Статистика") << QSize(3975, 1995)
                                     << QStringList{QStringLiteral("Command1")};
     }
     void windows() {
@@ -110,7 +107,7 @@ private slots:
         QFETCH(QString, title);
         QFETCH(QSize, clientTwips);
         QFETCH(QStringList, tabOrder);
-        Variables v = state(threePairs(), {s("Как дела?")}, {s(" КОТ "), s(" КОШКА ")});
+        Variables v = state(threePairs(), {u8("Как дела?")}, {u8(" КОТ "), u8(" КОШКА ")});
         ScriptedDialogs dialogs;
         std::unique_ptr<QDialog> window = open(form, v, dialogs);
 
@@ -155,7 +152,7 @@ private slots:
         QTest::addColumn<QRect>("twips");
         const auto row = [](const char* form, const char* name, const char* caption, const char* tip, QRect place) {
             QTest::addRow("%s %s", form, name)
-                << QString::fromLatin1(form) << QString::fromLatin1(name) << s(caption) << s(tip) << place;
+                << QString::fromLatin1(form) << QString::fromLatin1(name) << u8(caption) << u8(tip) << place;
         };
         row("frmAnswers", "lblKeyWords", "Ключевые слова(разделяются пробелом):", "", {120, 120, 3255, 195});
         row("frmAnswers", "txtKeyWords", "", "Поле ввода ключевых слов", {120, 360, 4575, 375});
@@ -243,15 +240,15 @@ private slots:
         QTest::addColumn<QString>("keyWords");
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QStringList>("added");
-        QTest::newRow("normalised") << s("  привет,   как дела ") << s("хорошо")
-                                    << QStringList{s("ПРИВЕТ КАК ДЕЛА "), s("Хорошо.")};
-        QTest::newRow("exclamation kept") << s("дела") << s("Отлично!") << QStringList{s("ДЕЛА "), s("Отлично!")};
-        QTest::newRow("latin answer") << s("ok") << s("ok") << QStringList{s("OK "), s("Ok.")};
-        QTest::newRow("question mark kept") << s("как") << s("как дела?") << QStringList{s("КАК "), s("Как дела?")};
-        QTest::newRow("no alphabet characters") << s("???") << s("Да") << QStringList{s(" "), s("Да.")};
-        QTest::newRow("empty key words") << QString() << s("Да") << QStringList();
-        QTest::newRow("empty answer") << s("да") << QString() << QStringList();
-        QTest::newRow("answer of spaces") << s("да") << s("   ") << QStringList();
+        QTest::newRow("normalised") << u8("  привет,   как дела ") << u8("хорошо")
+                                    << QStringList{u8("ПРИВЕТ КАК ДЕЛА "), u8("Хорошо.")};
+        QTest::newRow("exclamation kept") << u8("дела") << u8("Отлично!") << QStringList{u8("ДЕЛА "), u8("Отлично!")};
+        QTest::newRow("latin answer") << u8("ok") << u8("ok") << QStringList{u8("OK "), u8("Ok.")};
+        QTest::newRow("question mark kept") << u8("как") << u8("как дела?") << QStringList{u8("КАК "), u8("Как дела?")};
+        QTest::newRow("no alphabet characters") << u8("???") << u8("Да") << QStringList{u8(" "), u8("Да.")};
+        QTest::newRow("empty key words") << QString() << u8("Да") << QStringList();
+        QTest::newRow("empty answer") << u8("да") << QString() << QStringList();
+        QTest::newRow("answer of spaces") << u8("да") << u8("   ") << QStringList();
     }
     void addAnswer() {
         QFETCH(QString, keyWords);
@@ -298,11 +295,11 @@ private slots:
         ScriptedDialogs dialogs;
         frmAnswers window(v, dialogs);
         for (int i = 0; i < 2; ++i) {
-            child<QLineEdit>(&window, QStringLiteral("txtKeyWords"))->setText(s("кот"));
-            child<QLineEdit>(&window, QStringLiteral("txtAnswer"))->setText(s("Мяу!"));
+            child<QLineEdit>(&window, QStringLiteral("txtKeyWords"))->setText(u8("кот"));
+            child<QLineEdit>(&window, QStringLiteral("txtAnswer"))->setText(u8("Мяу!"));
             child<QPushButton>(&window, QStringLiteral("cmdAdd"))->click();
         }
-        QCOMPARE(v.AnswerBase, QStringList({s("КОТ "), s("Мяу!"), s("КОТ "), s("Мяу!")}));
+        QCOMPARE(v.AnswerBase, QStringList({u8("КОТ "), u8("Мяу!"), u8("КОТ "), u8("Мяу!")}));
     }
 
     void emptyAlphabet() {
@@ -310,10 +307,10 @@ private slots:
         v.Alphabet.clear();
         ScriptedDialogs dialogs;
         frmAnswers window(v, dialogs);
-        child<QLineEdit>(&window, QStringLiteral("txtKeyWords"))->setText(s("привет"));
-        child<QLineEdit>(&window, QStringLiteral("txtAnswer"))->setText(s("здравствуй"));
+        child<QLineEdit>(&window, QStringLiteral("txtKeyWords"))->setText(u8("привет"));
+        child<QLineEdit>(&window, QStringLiteral("txtAnswer"))->setText(u8("здравствуй"));
         child<QPushButton>(&window, QStringLiteral("cmdAdd"))->click();
-        QCOMPARE(v.AnswerBase, QStringList({s(" "), s("Здравствуй")}));
+        QCOMPARE(v.AnswerBase, QStringList({u8(" "), u8("Здравствуй")}));
     }
 
     void deleteAnswer_data() {
@@ -330,11 +327,11 @@ private slots:
         QTest::newRow("only") << b.mid(0, 2) << QStringLiteral("lstKeyWords") << 0 << QStringList() << -1;
         QTest::newRow("nothing selected") << b << QString() << -1 << b << -1;
         // A hand-edited base: the empty line of another pair stays, so later pairs keep their partners.
-        const QStringList withEmpty{s("А "), s("Первый."), QString(), s("Второй."), s("В "), s("Третий.")};
+        const QStringList withEmpty{u8("А "), u8("Первый."), QString(), u8("Второй."), u8("В "), u8("Третий.")};
         QTest::newRow("empty line elsewhere kept")
             << withEmpty << QStringLiteral("lstKeyWords") << 0 << withEmpty.mid(2) << 0;
         // An unpaired last line is a row of its own and can be deleted.
-        const QStringList odd{s("А "), s("Первый."), s("Б ")};
+        const QStringList odd{u8("А "), u8("Первый."), u8("Б ")};
         QTest::newRow("unpaired last line") << odd << QStringLiteral("lstKeyWords") << 1 << odd.mid(0, 2) << 0;
     }
     void deleteAnswer() {
@@ -373,8 +370,8 @@ private slots:
         Variables v = state(base);
         ScriptedDialogs dialogs;
         frmAnswers window(v, dialogs);
-        child<QLineEdit>(&window, QStringLiteral("txtKeyWords"))->setText(s("кот"));
-        child<QLineEdit>(&window, QStringLiteral("txtAnswer"))->setText(s("мяу"));
+        child<QLineEdit>(&window, QStringLiteral("txtKeyWords"))->setText(u8("кот"));
+        child<QLineEdit>(&window, QStringLiteral("txtAnswer"))->setText(u8("мяу"));
 
         child<QPushButton>(&window, QStringLiteral("cmdClear"))->click();
 
@@ -383,8 +380,8 @@ private slots:
         QVERIFY(v.AnswerBaseChanged);
         QCOMPARE(rows(child<QListView>(&window, QStringLiteral("lstKeyWords"))), QStringList());
         QCOMPARE(rows(child<QListView>(&window, QStringLiteral("lstAnswers"))), QStringList());
-        QCOMPARE(child<QLineEdit>(&window, QStringLiteral("txtKeyWords"))->text(), s("кот"));
-        QCOMPARE(child<QLineEdit>(&window, QStringLiteral("txtAnswer"))->text(), s("мяу"));
+        QCOMPARE(child<QLineEdit>(&window, QStringLiteral("txtKeyWords"))->text(), u8("кот"));
+        QCOMPARE(child<QLineEdit>(&window, QStringLiteral("txtAnswer"))->text(), u8("мяу"));
     }
 
     void mirroredSelection_data() {
@@ -421,13 +418,13 @@ private slots:
 
     // The unpaired key line has no answer row: the answer list keeps what it had.
     void mirrorIgnoresARowTheOtherListLacks() {
-        Variables v = state({s("А "), s("Первый."), s("Б ")});
+        Variables v = state({u8("А "), u8("Первый."), u8("Б ")});
         ScriptedDialogs dialogs;
         frmAnswers window(v, dialogs);
         auto* lstKeyWords = child<QListView>(&window, QStringLiteral("lstKeyWords"));
         auto* lstAnswers = child<QListView>(&window, QStringLiteral("lstAnswers"));
-        QCOMPARE(rows(lstKeyWords), QStringList({s("А "), s("Б ")}));
-        QCOMPARE(rows(lstAnswers), QStringList({s("Первый.")}));
+        QCOMPARE(rows(lstKeyWords), QStringList({u8("А "), u8("Б ")}));
+        QCOMPARE(rows(lstAnswers), QStringList({u8("Первый.")}));
         pick(lstAnswers, 0);
         pick(lstKeyWords, 1);
         QCOMPARE(selected(lstKeyWords), 1);
@@ -482,19 +479,19 @@ private slots:
         ScriptedDialogs dialogs;
         std::unique_ptr<QDialog> window = open(form, v, dialogs);
         for (QLineEdit* field : window->findChildren<QLineEdit*>())
-            field->setText(s("кот"));
-        dialogs.expectMessage(s("База знаний заполнена: в ней не может быть больше 32767 строк."));
+            field->setText(u8("кот"));
+        dialogs.expectMessage(u8("База знаний заполнена: в ней не может быть больше 32767 строк."));
 
         child<QPushButton>(window.get(), QStringLiteral("cmdAdd"))->click();
 
         QVERIFY(dialogs.verify());
-        QCOMPARE(dialogs.shown().constFirst().title, s("Сообщение"));
+        QCOMPARE(dialogs.shown().constFirst().title, u8("Сообщение"));
         QCOMPARE(v.AnswerBase, answers);
         QCOMPARE(v.QuestionBase, questions);
         QCOMPARE(v.SynonymBase, synonyms);
         QVERIFY(!v.AnswerBaseChanged && !v.QuestionBaseChanged && !v.SynonymBaseChanged);
         for (QLineEdit* field : window->findChildren<QLineEdit*>())
-            QCOMPARE(field->text(), s("кот"));
+            QCOMPARE(field->text(), u8("кот"));
     }
 
     // A full base is shown through a model: nothing is made for rows that are not painted.
@@ -510,9 +507,9 @@ private slots:
         QCOMPARE(lstAnswers->model()->index(16382, 0).data().toString(), QStringLiteral("32765"));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        child<QLineEdit>(&window, QStringLiteral("txtKeyWords"))->setText(s("кот"));
-        child<QLineEdit>(&window, QStringLiteral("txtAnswer"))->setText(s("мяу"));
-        dialogs.expectMessage(s("База знаний заполнена: в ней не может быть больше 32767 строк."));
+        child<QLineEdit>(&window, QStringLiteral("txtKeyWords"))->setText(u8("кот"));
+        child<QLineEdit>(&window, QStringLiteral("txtAnswer"))->setText(u8("мяу"));
+        dialogs.expectMessage(u8("База знаний заполнена: в ней не может быть больше 32767 строк."));
         child<QPushButton>(&window, QStringLiteral("cmdAdd"))->click();
         pick(lstAnswers, 16382);
         child<QPushButton>(&window, QStringLiteral("cmdDel"))->click();
@@ -528,16 +525,16 @@ private slots:
     void addQuestion_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("stored");
-        QTest::newRow("full stop added") << s("  как тебя зовут") << s("Как тебя зовут.");
-        QTest::newRow("question mark kept") << s("Как дела?") << s("Как дела?");
-        QTest::newRow("marks kept") << s("сколько тебе лет?!") << s("Сколько тебе лет?!");
+        QTest::newRow("full stop added") << u8("  как тебя зовут") << u8("Как тебя зовут.");
+        QTest::newRow("question mark kept") << u8("Как дела?") << u8("Как дела?");
+        QTest::newRow("marks kept") << u8("сколько тебе лет?!") << u8("Сколько тебе лет?!");
         QTest::newRow("empty") << QString() << QString();
-        QTest::newRow("spaces only") << s("   ") << QString();
+        QTest::newRow("spaces only") << u8("   ") << QString();
     }
     void addQuestion() {
         QFETCH(QString, typed);
         QFETCH(QString, stored);
-        const QStringList before{s("Как тебя зовут?")};
+        const QStringList before{u8("Как тебя зовут?")};
         Variables v = state({}, before);
         ScriptedDialogs dialogs;
         frmQuestions window(v, dialogs);
@@ -576,7 +573,7 @@ private slots:
         auto* txtQuest = child<QLineEdit>(&window, QStringLiteral("txtQuest"));
         QTest::keyClicks(txtQuest, QStringLiteral("ok"));
         QTest::keyClick(txtQuest, Qt::Key_Return);
-        QCOMPARE(v.QuestionBase, QStringList{s("Ok.")});
+        QCOMPARE(v.QuestionBase, QStringList{u8("Ok.")});
         QCOMPARE(window.focusWidget(), txtQuest);
         window.close();
     }
@@ -586,13 +583,13 @@ private slots:
         QTest::addColumn<int>("row");
         QTest::addColumn<QStringList>("left");
         QTest::addColumn<int>("selectedAfter");
-        const QStringList b{s("Первый?"), s("Второй?"), s("Третий?")};
+        const QStringList b{u8("Первый?"), u8("Второй?"), u8("Третий?")};
         QTest::newRow("first") << b << 0 << b.mid(1) << 0;
         QTest::newRow("middle") << b << 1 << QStringList{b.at(0), b.at(2)} << 1;
         QTest::newRow("last") << b << 2 << b.mid(0, 2) << 1;
         QTest::newRow("only") << b.mid(0, 1) << 0 << QStringList() << -1;
         QTest::newRow("nothing selected") << b << -1 << b << -1;
-        const QStringList withEmpty{s("Первый?"), QString(), s("Второй?")};
+        const QStringList withEmpty{u8("Первый?"), QString(), u8("Второй?")};
         QTest::newRow("other empty lines kept") << withEmpty << 2 << withEmpty.mid(0, 2) << 1;
     }
     void deleteQuestion() {
@@ -618,11 +615,11 @@ private slots:
         Variables v = state();
         ScriptedDialogs dialogs;
         frmQuestions window(v, dialogs);
-        child<QLineEdit>(&window, QStringLiteral("txtQuest"))->setText(s("кто"));
+        child<QLineEdit>(&window, QStringLiteral("txtQuest"))->setText(u8("кто"));
         child<QPushButton>(&window, QStringLiteral("cmdClear"))->click();
         QVERIFY(v.QuestionBaseChanged);
         QCOMPARE(v.QuestionCount, qint16(0));
-        QCOMPARE(child<QLineEdit>(&window, QStringLiteral("txtQuest"))->text(), s("кто"));
+        QCOMPARE(child<QLineEdit>(&window, QStringLiteral("txtQuest"))->text(), u8("кто"));
     }
 
     // --- synonyms
@@ -632,26 +629,29 @@ private slots:
         QTest::addColumn<QString>("synonym");
         QTest::addColumn<QStringList>("added");
         QTest::addColumn<bool>("refused");
-        QTest::newRow("both directions") << s("кот") << s("кошка")
-                                         << QStringList{s(" КОТ "), s(" КОШКА "), s(" КОШКА "), s(" КОТ ")} << false;
+        QTest::newRow("both directions") << u8("кот") << u8("кошка")
+                                         << QStringList{u8(" КОТ "), u8(" КОШКА "), u8(" КОШКА "), u8(" КОТ ")}
+                                         << false;
         QTest::newRow("spaces around trimmed")
-            << s("  кот  ") << s("кошка") << QStringList{s(" КОТ "), s(" КОШКА "), s(" КОШКА "), s(" КОТ ")} << false;
+            << u8("  кот  ") << u8("кошка") << QStringList{u8(" КОТ "), u8(" КОШКА "), u8(" КОШКА "), u8(" КОТ ")}
+            << false;
         QTest::newRow("outside the alphabet filtered")
-            << s("кот!") << s("кошка") << QStringList{s(" КОТ "), s(" КОШКА "), s(" КОШКА "), s(" КОТ ")} << false;
+            << u8("кот!") << u8("кошка") << QStringList{u8(" КОТ "), u8(" КОШКА "), u8(" КОШКА "), u8(" КОТ ")}
+            << false;
         QTest::newRow("nothing left after filtering")
-            << s("!!!") << s("кошка") << QStringList{s("  "), s(" КОШКА "), s(" КОШКА "), s("  ")} << false;
-        QTest::newRow("word of two words") << s("добрый день") << s("привет") << QStringList() << true;
-        QTest::newRow("synonym of two words") << s("привет") << s("добрый  день") << QStringList() << true;
-        QTest::newRow("both of two words: one message") << s("а б") << s("в г") << QStringList() << true;
-        QTest::newRow("empty word") << QString() << s("кошка") << QStringList() << false;
-        QTest::newRow("empty synonym") << s("кот") << QString() << QStringList() << false;
+            << u8("!!!") << u8("кошка") << QStringList{u8("  "), u8(" КОШКА "), u8(" КОШКА "), u8("  ")} << false;
+        QTest::newRow("word of two words") << u8("добрый день") << u8("привет") << QStringList() << true;
+        QTest::newRow("synonym of two words") << u8("привет") << u8("добрый  день") << QStringList() << true;
+        QTest::newRow("both of two words: one message") << u8("а б") << u8("в г") << QStringList() << true;
+        QTest::newRow("empty word") << QString() << u8("кошка") << QStringList() << false;
+        QTest::newRow("empty synonym") << u8("кот") << QString() << QStringList() << false;
     }
     void addSynonym() {
         QFETCH(QString, word);
         QFETCH(QString, synonym);
         QFETCH(QStringList, added);
         QFETCH(bool, refused);
-        const QStringList before{s(" ЗДОРОВО "), s(" ПРИВЕТ ")};
+        const QStringList before{u8(" ЗДОРОВО "), u8(" ПРИВЕТ ")};
         Variables v = state({}, {}, before);
         ScriptedDialogs dialogs;
         frmSinonims window(v, dialogs);
@@ -664,7 +664,7 @@ private slots:
         txtSinonim->setText(synonym);
         txtSinonim->setFocus();
         if (refused)
-            dialogs.expectMessage(s("Нельзя записывать в синонимы словосочетание!"));
+            dialogs.expectMessage(u8("Нельзя записывать в синонимы словосочетание!"));
 
         QTest::keyClick(txtSinonim, Qt::Key_Return);
 
@@ -673,13 +673,13 @@ private slots:
         QCOMPARE(v.SynonymCount, qint16(v.SynonymBase.size()));
         QCOMPARE(v.SynonymBaseChanged, !added.isEmpty());
         if (refused) {
-            QCOMPARE(dialogs.shown().constFirst().title, s("Сообщение"));
+            QCOMPARE(dialogs.shown().constFirst().title, u8("Сообщение"));
             QCOMPARE(dialogs.shown().constFirst().icon, Dialogs::Icon::Information);
         }
         if (added.isEmpty()) {
             QCOMPARE(txtWord->text(), word);
             QCOMPARE(txtSinonim->text(), synonym);
-            QCOMPARE(rows(list), QStringList{s(" ЗДОРОВО - ПРИВЕТ ")});
+            QCOMPARE(rows(list), QStringList{u8(" ЗДОРОВО - ПРИВЕТ ")});
         } else {
             QCOMPARE(txtWord->text(), QString());
             QCOMPARE(txtSinonim->text(), QString());
@@ -696,12 +696,12 @@ private slots:
         QTest::addColumn<int>("row");
         QTest::addColumn<QStringList>("left");
         QTest::addColumn<int>("selectedAfter");
-        const QStringList b{s(" КОТ "), s(" КОШКА "), s(" КОШКА "), s(" КОТ ")};
+        const QStringList b{u8(" КОТ "), u8(" КОШКА "), u8(" КОШКА "), u8(" КОТ ")};
         QTest::newRow("one direction; the other stays") << b << 0 << b.mid(2) << 0;
         QTest::newRow("last") << b << 1 << b.mid(0, 2) << 0;
         QTest::newRow("only") << b.mid(0, 2) << 0 << QStringList() << -1;
         QTest::newRow("nothing selected") << b << -1 << b << -1;
-        const QStringList odd{s(" КОТ "), s(" КОШКА "), s(" ПЁС ")};
+        const QStringList odd{u8(" КОТ "), u8(" КОШКА "), u8(" ПЁС ")};
         QTest::newRow("unpaired last line") << odd << 1 << odd.mid(0, 2) << 0;
     }
     void deleteSynonym() {
@@ -725,21 +725,21 @@ private slots:
     void synonymRows() {
         // Rows are never cut, and lines are shown upper-cased whatever case a hand-edited file has.
         const QString longWord = QStringLiteral(" ") + QString(60, QLatin1Char('a')) + QStringLiteral(" ");
-        Variables v = state({}, {}, {s(" кот "), longWord, s(" ПЁС ")});
+        Variables v = state({}, {}, {u8(" кот "), longWord, u8(" ПЁС ")});
         ScriptedDialogs dialogs;
         frmSinonims window(v, dialogs);
         QCOMPARE(rows(child<QListView>(&window, QStringLiteral("lstSinList"))),
-                 QStringList({s(" КОТ -") + longWord.toUpper(), s(" ПЁС -")}));
+                 QStringList({u8(" КОТ -") + longWord.toUpper(), u8(" ПЁС -")}));
     }
 
     void clearSynonymsOnAnEmptyBase() {
         Variables v = state();
         ScriptedDialogs dialogs;
         frmSinonims window(v, dialogs);
-        child<QLineEdit>(&window, QStringLiteral("txtWord"))->setText(s("кот"));
+        child<QLineEdit>(&window, QStringLiteral("txtWord"))->setText(u8("кот"));
         child<QPushButton>(&window, QStringLiteral("cmdClear"))->click();
         QVERIFY(v.SynonymBaseChanged);
-        QCOMPARE(child<QLineEdit>(&window, QStringLiteral("txtWord"))->text(), s("кот"));
+        QCOMPARE(child<QLineEdit>(&window, QStringLiteral("txtWord"))->text(), u8("кот"));
     }
 
     // --- statistics
@@ -821,11 +821,11 @@ private slots:
         Variables v = state(threePairs());
         BaseListModel keys(v, BaseListModel::Kind::KeyLines);
         QCOMPARE(keys.rowCount(), 3);
-        v.AnswerBase.append(s("НОВОЕ "));
+        v.AnswerBase.append(u8("НОВОЕ "));
         v.AnswerCount = 7;
         keys.refresh();
         QCOMPARE(keys.rowCount(), 4);
-        QCOMPARE(keys.index(3, 0).data().toString(), s("НОВОЕ "));
+        QCOMPARE(keys.index(3, 0).data().toString(), u8("НОВОЕ "));
         QVERIFY(!keys.index(4, 0).data().isValid());
         QVERIFY(!keys.index(0, 0).data(Qt::EditRole).isValid());
     }

@@ -21,20 +21,16 @@
 
 namespace {
 
-QString s(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-const QString allKinds = QString::fromUtf8(
-    "Базы знаний ответов (*.tka)|*.tka|Базы знаний вопросов (*.tkq)|*.tkq|Базы знаний синонимов (*.tks)|*.tks");
-const QString mergeSources = QString::fromUtf8(
-    "Базы знаний ответов (*.tka)|*.tka| Базы знаний вопросов (*.tkq)|*.tkq| Базы знаний синонимов (*.tks)|*.tks");
+const QString allKinds =
+    u8("Базы знаний ответов (*.tka)|*.tka|Базы знаний вопросов (*.tkq)|*.tkq|Базы знаний синонимов (*.tks)|*.tks");
+const QString mergeSources =
+    u8("Базы знаний ответов (*.tka)|*.tka| Базы знаний вопросов (*.tkq)|*.tkq| Базы знаний синонимов (*.tks)|*.tks");
 
 // The shared installation with smaller bases: two answers and a single question.
 struct Rig : ProgramRig {
     Rig() {
-        seedFile(QStringLiteral("standart.tka"), s("ПРИВЕТ \r\nЗдравствуй!\r\nПОКА \r\nДо встречи.\r\n"));
-        seedFile(QStringLiteral("standart.tkq"), s("Как тебя зовут?\r\n"));
+        seedFile(QStringLiteral("standart.tka"), u8("ПРИВЕТ \r\nЗдравствуй!\r\nПОКА \r\nДо встречи.\r\n"));
+        seedFile(QStringLiteral("standart.tkq"), u8("Как тебя зовут?\r\n"));
     }
 
     bool start() { return ProgramRig::start() == Program::Start::Running; }
@@ -66,17 +62,17 @@ private slots:
         Rig rig;
         QVERIFY(rig.start());
         rig.dialogs.expectModal(QStringLiteral("frmAnswers"), [](QDialog& editor) {
-            child<QLineEdit>(editor, "txtKeyWords")->setText(s("погода"));
-            child<QLineEdit>(editor, "txtAnswer")->setText(s("солнечно"));
+            child<QLineEdit>(editor, "txtKeyWords")->setText(u8("погода"));
+            child<QLineEdit>(editor, "txtAnswer")->setText(u8("солнечно"));
             child<QPushButton>(editor, "cmdAdd")->click();
-            QCOMPARE(child<QListView>(editor, "lstAnswers")->currentIndex().data().toString(), s("Солнечно."));
+            QCOMPARE(child<QListView>(editor, "lstAnswers")->currentIndex().data().toString(), u8("Солнечно."));
         });
 
         rig.action("mnuAnswers")->trigger();
-        rig.say(s("Погода?"));
+        rig.say(u8("Погода?"));
 
         QVERIFY(rig.dialogs.verify());
-        QVERIFY2(rig.pane().endsWith(s("<ЧЕЛОВЕК>Погода?\r\n<TK> Солнечно.")), qPrintable(rig.pane()));
+        QVERIFY2(rig.pane().endsWith(u8("<ЧЕЛОВЕК>Погода?\r\n<TK> Солнечно.")), qPrintable(rig.pane()));
         QVERIFY(rig.v.AnswerBaseChanged);
         rig.close();
     }
@@ -85,14 +81,14 @@ private slots:
         Rig rig;
         QVERIFY(rig.start());
         rig.dialogs.expectModal(QStringLiteral("frmSinonims"), [](QDialog& editor) {
-            child<QLineEdit>(editor, "txtWord")->setText(s("хай"));
-            child<QLineEdit>(editor, "txtSinonim")->setText(s("привет"));
+            child<QLineEdit>(editor, "txtWord")->setText(u8("хай"));
+            child<QLineEdit>(editor, "txtSinonim")->setText(u8("привет"));
             child<QPushButton>(editor, "cmdAdd")->click();
         });
         rig.action("mnuSinonim")->trigger();
-        rig.say(s("хай"));
+        rig.say(u8("хай"));
         QVERIFY(rig.dialogs.verify());
-        QVERIFY2(rig.pane().endsWith(s("<TK> Здравствуй!")), qPrintable(rig.pane()));
+        QVERIFY2(rig.pane().endsWith(u8("<TK> Здравствуй!")), qPrintable(rig.pane()));
         rig.close();
     }
 
@@ -126,8 +122,8 @@ private slots:
         expectCounts("2", "1", "1");
         // One addition in the synonym editor stores two pairs.
         rig.dialogs.expectModal(QStringLiteral("frmSinonims"), [](QDialog& editor) {
-            child<QLineEdit>(editor, "txtWord")->setText(s("кот"));
-            child<QLineEdit>(editor, "txtSinonim")->setText(s("кошка"));
+            child<QLineEdit>(editor, "txtWord")->setText(u8("кот"));
+            child<QLineEdit>(editor, "txtSinonim")->setText(u8("кошка"));
             child<QPushButton>(editor, "cmdAdd")->click();
         });
         rig.action("mnuSinonim")->trigger();
@@ -141,28 +137,33 @@ private slots:
     void choose_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("content");
-        QTest::addColumn<int>("optionLine"); // 0: no option changes
-        QTest::newRow("answers") << QStringLiteral("my.tka") << s("КОТ \r\nМяу.\r\n") << 2;
-        QTest::newRow("questions") << QStringLiteral("my.tkq") << s("Кто ты?\r\nГде ты?\r\n") << 3;
-        QTest::newRow("synonyms, upper-cased") << QStringLiteral("my.tks") << s(" кот \r\n кошка \r\n") << 4;
-        QTest::newRow("capital extension loads nothing") << QStringLiteral("MY.TKA") << s("КОТ \r\nМяу.\r\n") << 0;
-        QTest::newRow("another kind loads nothing") << QStringLiteral("my.txt") << s("КОТ \r\nМяу.\r\n") << 0;
-        QTest::newRow("empty file is an empty base") << QStringLiteral("empty.tka") << QString() << 2;
+        QTest::addColumn<qsizetype>("option"); // -1: no option changes
+        const qsizetype answers = Options::indexOf(&Variables::AnswerBaseFile);
+        QTest::newRow("answers") << QStringLiteral("my.tka") << u8("КОТ \r\nМяу.\r\n") << answers;
+        QTest::newRow("questions") << QStringLiteral("my.tkq") << u8("Кто ты?\r\nГде ты?\r\n")
+                                   << Options::indexOf(&Variables::QuestionBaseFile);
+        QTest::newRow("synonyms, upper-cased")
+            << QStringLiteral("my.tks") << u8(" кот \r\n кошка \r\n") << Options::indexOf(&Variables::SynonymBaseFile);
+        QTest::newRow("capital extension loads nothing")
+            << QStringLiteral("MY.TKA") << u8("КОТ \r\nМяу.\r\n") << qsizetype(-1);
+        QTest::newRow("another kind loads nothing")
+            << QStringLiteral("my.txt") << u8("КОТ \r\nМяу.\r\n") << qsizetype(-1);
+        QTest::newRow("empty file is an empty base") << QStringLiteral("empty.tka") << QString() << answers;
     }
     void choose() {
         QFETCH(QString, name);
         QFETCH(QString, content);
-        QFETCH(int, optionLine);
+        QFETCH(qsizetype, option);
         Rig rig;
         QVERIFY(rig.start());
-        rig.say(s("привет"));
+        rig.say(u8("привет"));
         QVERIFY(rig.write(name, content));
         const QStringList optionsBefore = rig.options();
         const Variables before = rig.v;
         const QString paneBefore = rig.pane();
         // The options file is written whenever a file was chosen, even with nothing to change.
         QVERIFY(QFile::remove(rig.file(QStringLiteral("tk.ini"))));
-        rig.dialogs.add({ScriptedDialogs::Kind::OpenFile, s("Выбор базы знаний"), rig.file(name)});
+        rig.dialogs.add({ScriptedDialogs::Kind::OpenFile, u8("Выбор базы знаний"), rig.file(name)});
 
         rig.action("mnuChoose")->trigger();
 
@@ -171,17 +172,19 @@ private slots:
         QCOMPARE(chooser.filter, allKinds);
         QCOMPARE(QDir(chooser.folder).canonicalPath(), QDir(rig.folder).canonicalPath());
         QStringList expectedOptions = optionsBefore;
-        if (optionLine > 0)
-            expectedOptions[optionLine - 1] = rig.file(name);
+        if (option >= 0)
+            expectedOptions[option] = rig.file(name);
         QCOMPARE(rig.options(), expectedOptions);
 
         QStringList lines = TextFile::splitLines(cp1251(content));
         if (name.endsWith(QLatin1String(".tks")))
             for (QString& line : lines)
                 line = line.toUpper();
-        QCOMPARE(rig.v.AnswerBase, optionLine == 2 ? lines : before.AnswerBase);
-        QCOMPARE(rig.v.QuestionBase, optionLine == 3 ? lines : before.QuestionBase);
-        QCOMPARE(rig.v.SynonymBase, optionLine == 4 ? lines : before.SynonymBase);
+        QCOMPARE(rig.v.AnswerBase, option == Options::indexOf(&Variables::AnswerBaseFile) ? lines : before.AnswerBase);
+        QCOMPARE(rig.v.QuestionBase,
+                 option == Options::indexOf(&Variables::QuestionBaseFile) ? lines : before.QuestionBase);
+        QCOMPARE(rig.v.SynonymBase,
+                 option == Options::indexOf(&Variables::SynonymBaseFile) ? lines : before.SynonymBase);
         QCOMPARE(rig.v.AnswerCount, qint16(rig.v.AnswerBase.size()));
         QCOMPARE(rig.v.QuestionCount, qint16(rig.v.QuestionBase.size()));
         QCOMPARE(rig.v.SynonymCount, qint16(rig.v.SynonymBase.size()));
@@ -201,7 +204,7 @@ private slots:
         rig.action("mnuAnswers")->trigger();
         QCOMPARE(rig.v.AnswerCount, qint16(0));
         rig.dialogs.add(
-            {ScriptedDialogs::Kind::OpenFile, s("Выбор базы знаний"), rig.file(QStringLiteral("standart.tka"))});
+            {ScriptedDialogs::Kind::OpenFile, u8("Выбор базы знаний"), rig.file(QStringLiteral("standart.tka"))});
 
         rig.action("mnuChoose")->trigger();
 
@@ -218,11 +221,11 @@ private slots:
         const QList<qint16> asked = rig.v.AskedQuestions;
         QVERIFY(!asked.isEmpty());
         const QString pane = rig.pane();
-        QVERIFY(rig.write(QStringLiteral("other.tkq"), s("Другой вопрос?\r\n")));
+        QVERIFY(rig.write(QStringLiteral("other.tkq"), u8("Другой вопрос?\r\n")));
         rig.dialogs.add(
-            {ScriptedDialogs::Kind::OpenFile, s("Выбор базы знаний"), rig.file(QStringLiteral("other.tkq"))});
+            {ScriptedDialogs::Kind::OpenFile, u8("Выбор базы знаний"), rig.file(QStringLiteral("other.tkq"))});
         rig.action("mnuChoose")->trigger();
-        QCOMPARE(rig.v.QuestionBase, QStringList{s("Другой вопрос?")});
+        QCOMPARE(rig.v.QuestionBase, QStringList{u8("Другой вопрос?")});
         QCOMPARE(rig.v.AskedQuestions, asked);
         QCOMPARE(rig.pane(), pane);
         rig.close();
@@ -244,15 +247,15 @@ private slots:
         const QStringList options = rig.options();
         if (makeFolder)
             QVERIFY(QDir(rig.folder).mkdir(name));
-        rig.dialogs.add({ScriptedDialogs::Kind::OpenFile, s("Выбор базы знаний"), rig.file(name)});
-        rig.dialogs.expectMessageStartingWith(s("Не удалось"));
+        rig.dialogs.add({ScriptedDialogs::Kind::OpenFile, u8("Выбор базы знаний"), rig.file(name)});
+        rig.dialogs.expectMessageStartingWith(u8("Не удалось"));
 
         rig.action("mnuChoose")->trigger();
 
         QVERIFY(rig.dialogs.verify());
         const ScriptedDialogs::Shown told = rig.dialogs.shown().constLast();
         QVERIFY2(told.text.contains(name), qPrintable(told.text));
-        QCOMPARE(told.title, s("Ошибка"));
+        QCOMPARE(told.title, u8("Ошибка"));
         QCOMPARE(rig.v.QuestionBase, questions);
         QCOMPARE(rig.v.QuestionBaseFile, path);
         QCOMPARE(rig.options(), options);
@@ -266,10 +269,10 @@ private slots:
         QTest::addColumn<QString>("item");
         QTest::addColumn<bool>("save");
         QTest::addColumn<QString>("title");
-        QTest::newRow("choose") << QStringLiteral("mnuChoose") << false << s("Выбор базы знаний");
-        QTest::newRow("create") << QStringLiteral("mnuCreate") << true << s("Создание базы знаний");
-        QTest::newRow("first source") << QStringLiteral("mnuFirstBase") << false << s("Выбор 1-й базы знаний");
-        QTest::newRow("second source") << QStringLiteral("mnuSecondBase") << false << s("Выбор 2-й базы знаний");
+        QTest::newRow("choose") << QStringLiteral("mnuChoose") << false << u8("Выбор базы знаний");
+        QTest::newRow("create") << QStringLiteral("mnuCreate") << true << u8("Создание базы знаний");
+        QTest::newRow("first source") << QStringLiteral("mnuFirstBase") << false << u8("Выбор 1-й базы знаний");
+        QTest::newRow("second source") << QStringLiteral("mnuSecondBase") << false << u8("Выбор 2-й базы знаний");
     }
     void cancelledChoosersChangeNothing() {
         QFETCH(QString, item);
@@ -289,8 +292,8 @@ private slots:
         QCOMPARE(rig.v.AnswerBaseFile, before.AnswerBaseFile);
         QCOMPARE(rig.v.MergeFirstBaseFile, QString());
         QCOMPARE(rig.v.MergeSecondBaseFile, QString());
-        QCOMPARE(rig.action("mnuFirstBase")->text(), s("1-я база"));
-        QCOMPARE(rig.action("mnuSecondBase")->text(), s("2-я база"));
+        QCOMPARE(rig.action("mnuFirstBase")->text(), u8("1-я база"));
+        QCOMPARE(rig.action("mnuSecondBase")->text(), u8("2-я база"));
         rig.close();
     }
 
@@ -301,7 +304,7 @@ private slots:
         QVERIFY(rig.start());
         const QStringList answers = rig.v.AnswerBase;
         rig.dialogs.add(
-            {ScriptedDialogs::Kind::SaveFile, s("Создание базы знаний"), rig.file(QStringLiteral("standart.tka"))});
+            {ScriptedDialogs::Kind::SaveFile, u8("Создание базы знаний"), rig.file(QStringLiteral("standart.tka"))});
 
         rig.action("mnuCreate")->trigger();
 
@@ -321,7 +324,7 @@ private slots:
         QVERIFY(rig.start());
         const QStringList options = rig.options();
         rig.dialogs.add(
-            {ScriptedDialogs::Kind::SaveFile, s("Создание базы знаний"), rig.file(QStringLiteral("new.tks"))});
+            {ScriptedDialogs::Kind::SaveFile, u8("Создание базы знаний"), rig.file(QStringLiteral("new.tks"))});
         rig.action("mnuCreate")->trigger();
         QVERIFY(rig.dialogs.verify());
         QVERIFY(QFileInfo(rig.file(QStringLiteral("new.tks"))).isFile());
@@ -333,9 +336,9 @@ private slots:
     void failedCreateTellsAndEnablesTheWindow() {
         Rig rig;
         QVERIFY(rig.start());
-        rig.dialogs.add({ScriptedDialogs::Kind::SaveFile, s("Создание базы знаний"),
+        rig.dialogs.add({ScriptedDialogs::Kind::SaveFile, u8("Создание базы знаний"),
                          rig.file(QStringLiteral("no such folder/new.tka"))});
-        rig.dialogs.expectMessageStartingWith(s("Не удалось записать файл"));
+        rig.dialogs.expectMessageStartingWith(u8("Не удалось записать файл"));
         rig.action("mnuCreate")->trigger();
         QVERIFY(rig.dialogs.verify());
         QVERIFY(rig.dialogs.shown().constLast().windowUsable);
@@ -354,31 +357,31 @@ private slots:
         const auto c = [](const char* which, const char* path) -> QString {
             return QString::fromLatin1(which) + QLatin1Char(' ') + QString::fromLatin1(path);
         };
-        QTest::newRow("first only") << QStringList{c("1", "/a/b.tka")} << s("1-я база (/a/b.tka)") << s("2-я база")
+        QTest::newRow("first only") << QStringList{c("1", "/a/b.tka")} << u8("1-я база (/a/b.tka)") << u8("2-я база")
                                     << false;
-        QTest::newRow("second only") << QStringList{c("2", "/a/b.tka")} << s("1-я база") << s("2-я база (/a/b.tka)")
+        QTest::newRow("second only") << QStringList{c("2", "/a/b.tka")} << u8("1-я база") << u8("2-я база (/a/b.tka)")
                                      << false;
         QTest::newRow("two of a kind") << QStringList{c("1", "/a/b.tka"), c("2", "/a/c.tka")}
-                                       << s("1-я база (/a/b.tka)") << s("2-я база (/a/c.tka)") << true;
+                                       << u8("1-я база (/a/b.tka)") << u8("2-я база (/a/c.tka)") << true;
         QTest::newRow("second of another kind un-chooses the first")
-            << QStringList{c("1", "/a/b.tka"), c("2", "/a/c.tkq")} << s("1-я база") << s("2-я база (/a/c.tkq)")
+            << QStringList{c("1", "/a/b.tka"), c("2", "/a/c.tkq")} << u8("1-я база") << u8("2-я база (/a/c.tkq)")
             << false;
-        QTest::newRow("same file twice") << QStringList{c("1", "/a/b.tka"), c("2", "/a/b.tka")} << s("1-я база")
-                                         << s("2-я база (/a/b.tka)") << false;
+        QTest::newRow("same file twice") << QStringList{c("1", "/a/b.tka"), c("2", "/a/b.tka")} << u8("1-я база")
+                                         << u8("2-я база (/a/b.tka)") << false;
         QTest::newRow("letter case of the extension counts") << QStringList{c("1", "/a/b.tka"), c("2", "/a/c.TKA")}
-                                                             << s("1-я база") << s("2-я база (/a/c.TKA)") << false;
+                                                             << u8("1-я база") << u8("2-я база (/a/c.TKA)") << false;
         QTest::newRow("twenty characters shown whole")
             << QStringList{c("1", "/abcdefghijklmno.tka"), c("2", "/abcdefghijklmnop.tka")}
-            << s("1-я база (/abcdefghijklmno.tka)") << s("2-я база (/abcdefghijklmnop.tk...)") << true;
+            << u8("1-я база (/abcdefghijklmno.tka)") << u8("2-я база (/abcdefghijklmnop.tk...)") << true;
         QTest::newRow("a new first of another kind hides the command")
-            << QStringList{c("1", "/a/b.tka"), c("2", "/a/c.tka"), c("1", "/a/d.tks")} << s("1-я база (/a/d.tks)")
-            << s("2-я база") << false;
+            << QStringList{c("1", "/a/b.tka"), c("2", "/a/c.tka"), c("1", "/a/d.tks")} << u8("1-я база (/a/d.tks)")
+            << u8("2-я база") << false;
         // The second source keeps its path, but its caption stays plain until it is chosen again.
         QTest::newRow("back to the first kind stays hidden")
             << QStringList{c("1", "/a/b.tka"), c("2", "/a/c.tka"), c("1", "/a/d.tks"), c("1", "/a/e.tka")}
-            << s("1-я база (/a/e.tka)") << s("2-я база") << false;
+            << u8("1-я база (/a/e.tka)") << u8("2-я база") << false;
         QTest::newRow("chosen again") << QStringList{c("1", "/a/b.tka"), c("2", "/a/b.tka"), c("1", "/a/d.tka")}
-                                      << s("1-я база (/a/d.tka)") << s("2-я база (/a/b.tka)") << true;
+                                      << u8("1-я база (/a/d.tka)") << u8("2-я база (/a/b.tka)") << true;
     }
     void mergeCaptions() {
         QFETCH(QStringList, choices);
@@ -390,7 +393,7 @@ private slots:
         for (const QString& choice : choices) {
             const bool isFirst = choice.startsWith(QLatin1Char('1'));
             rig.dialogs.add({ScriptedDialogs::Kind::OpenFile,
-                             isFirst ? s("Выбор 1-й базы знаний") : s("Выбор 2-й базы знаний"), choice.mid(2)});
+                             isFirst ? u8("Выбор 1-й базы знаний") : u8("Выбор 2-й базы знаний"), choice.mid(2)});
             rig.action(isFirst ? "mnuFirstBase" : "mnuSecondBase")->trigger();
             QCOMPARE(rig.dialogs.lastChooser().filter, mergeSources);
             QCOMPARE(QDir(rig.dialogs.lastChooser().folder).canonicalPath(), QDir(rig.folder).canonicalPath());
@@ -411,21 +414,21 @@ private slots:
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("targetFilter");
         QTest::addColumn<QByteArray>("merged");
-        const QByteArray four = cp1251(s("А \r\nОдин.\r\nБ \r\nДва.\r\n"));
-        const QByteArray six = cp1251(s("В \r\nТри.\r\nГ \r\nЧетыре.\r\nД \r\nПять.\r\n"));
+        const QByteArray four = cp1251(u8("А \r\nОдин.\r\nБ \r\nДва.\r\n"));
+        const QByteArray six = cp1251(u8("В \r\nТри.\r\nГ \r\nЧетыре.\r\nД \r\nПять.\r\n"));
         QTest::newRow("4 and 6 lines") << QStringLiteral("a.tka") << four << QStringLiteral("b.tka") << six
-                                       << QStringLiteral("merged.tka") << s("Базы знаний ответов (*.tka)|*.tka")
+                                       << QStringLiteral("merged.tka") << u8("Базы знаний ответов (*.tka)|*.tka")
                                        << (four + six);
         QTest::newRow("target is the first source")
             << QStringLiteral("a.tka") << four << QStringLiteral("b.tka") << six << QStringLiteral("a.tka")
-            << s("Базы знаний ответов (*.tka)|*.tka") << (four + six);
+            << u8("Базы знаний ответов (*.tka)|*.tka") << (four + six);
         QTest::newRow("target is the second source")
             << QStringLiteral("a.tkq") << four << QStringLiteral("b.tkq") << six << QStringLiteral("b.tkq")
-            << s("Базы знаний вопросов (*.tkq)|*.tkq") << (four + six);
+            << u8("Базы знаний вопросов (*.tkq)|*.tkq") << (four + six);
         QTest::newRow("no final line ends; letter case kept")
-            << QStringLiteral("a.tks") << cp1251(s(" кот \r\n КОШКА ")) << QStringLiteral("b.tks") << cp1251(s(" пёс"))
-            << QStringLiteral("c.tks") << s("Базы знаний синонимов (*.tks)|*.tks")
-            << cp1251(s(" кот \r\n КОШКА \r\n пёс\r\n"));
+            << QStringLiteral("a.tks") << cp1251(u8(" кот \r\n КОШКА ")) << QStringLiteral("b.tks")
+            << cp1251(u8(" пёс")) << QStringLiteral("c.tks") << u8("Базы знаний синонимов (*.tks)|*.tks")
+            << cp1251(u8(" кот \r\n КОШКА \r\n пёс\r\n"));
     }
     void merge() {
         QFETCH(QString, first);
@@ -441,10 +444,10 @@ private slots:
         QVERIFY(writeAll(rig.file(second), secondBytes));
         const Variables before = rig.v;
         const QByteArray options = readAll(rig.file(QStringLiteral("tk.ini")));
-        rig.dialogs.add({ScriptedDialogs::Kind::OpenFile, s("Выбор 1-й базы знаний"), rig.file(first)});
-        rig.dialogs.add({ScriptedDialogs::Kind::OpenFile, s("Выбор 2-й базы знаний"), rig.file(second)});
-        rig.dialogs.add({ScriptedDialogs::Kind::SaveFile, s("Выбор базы знаний для слияния"), rig.file(target)});
-        rig.dialogs.expectMessage(s("Слияние баз знаний выполнено успешно!"));
+        rig.dialogs.add({ScriptedDialogs::Kind::OpenFile, u8("Выбор 1-й базы знаний"), rig.file(first)});
+        rig.dialogs.add({ScriptedDialogs::Kind::OpenFile, u8("Выбор 2-й базы знаний"), rig.file(second)});
+        rig.dialogs.add({ScriptedDialogs::Kind::SaveFile, u8("Выбор базы знаний для слияния"), rig.file(target)});
+        rig.dialogs.expectMessage(u8("Слияние баз знаний выполнено успешно!"));
         rig.action("mnuFirstBase")->trigger();
         rig.action("mnuSecondBase")->trigger();
         QVERIFY(rig.action("mnuRunSplit")->isVisible());
@@ -456,7 +459,7 @@ private slots:
         QCOMPARE(QDir(rig.dialogs.lastChooser().folder).canonicalPath(), QDir(rig.folder).canonicalPath());
         QCOMPARE(readAll(rig.file(target)), merged);
         const ScriptedDialogs::Shown done = rig.dialogs.shown().constLast();
-        QCOMPARE(done.title, s("Сообщение"));
+        QCOMPARE(done.title, u8("Сообщение"));
         QCOMPARE(done.icon, Dialogs::Icon::Information);
         QVERIFY(rig.dialogs.shown().constLast().windowUsable);
         // Files only: the bases in memory, their flags and the options stay as they were.
@@ -467,37 +470,37 @@ private slots:
         QCOMPARE(readAll(rig.file(QStringLiteral("tk.ini"))), options);
         // The sources stay chosen, so the same merge can run again.
         QVERIFY(rig.action("mnuRunSplit")->isVisible());
-        QVERIFY(rig.action("mnuFirstBase")->text().startsWith(s("1-я база (")));
+        QVERIFY(rig.action("mnuFirstBase")->text().startsWith(u8("1-я база (")));
         rig.close();
     }
 
     void failedMerge() {
         Rig rig;
         QVERIFY(rig.start());
-        QVERIFY(rig.write(QStringLiteral("a.tkq"), s("Один?\r\n")));
-        QVERIFY(rig.write(QStringLiteral("b.tkq"), s("Два?\r\n")));
-        QVERIFY(rig.write(QStringLiteral("target.tkq"), s("Прежний?\r\n")));
+        QVERIFY(rig.write(QStringLiteral("a.tkq"), u8("Один?\r\n")));
+        QVERIFY(rig.write(QStringLiteral("b.tkq"), u8("Два?\r\n")));
+        QVERIFY(rig.write(QStringLiteral("target.tkq"), u8("Прежний?\r\n")));
         rig.dialogs.add(
-            {ScriptedDialogs::Kind::OpenFile, s("Выбор 1-й базы знаний"), rig.file(QStringLiteral("a.tkq"))});
+            {ScriptedDialogs::Kind::OpenFile, u8("Выбор 1-й базы знаний"), rig.file(QStringLiteral("a.tkq"))});
         rig.dialogs.add(
-            {ScriptedDialogs::Kind::OpenFile, s("Выбор 2-й базы знаний"), rig.file(QStringLiteral("b.tkq"))});
+            {ScriptedDialogs::Kind::OpenFile, u8("Выбор 2-й базы знаний"), rig.file(QStringLiteral("b.tkq"))});
         rig.action("mnuFirstBase")->trigger();
         rig.action("mnuSecondBase")->trigger();
         // The second source is gone by the time the merge runs.
         QVERIFY(QFile::remove(rig.file(QStringLiteral("b.tkq"))));
-        rig.dialogs.add({ScriptedDialogs::Kind::SaveFile, s("Выбор базы знаний для слияния"),
+        rig.dialogs.add({ScriptedDialogs::Kind::SaveFile, u8("Выбор базы знаний для слияния"),
                          rig.file(QStringLiteral("target.tkq"))});
         // The fixed text first, then which file failed and why.
-        rig.dialogs.expectMessageStartingWith(s("Не могу выполнить слияние баз знаний!\r\n"));
+        rig.dialogs.expectMessageStartingWith(u8("Не могу выполнить слияние баз знаний!\r\n"));
 
         rig.action("mnuRunSplit")->trigger();
 
         QVERIFY(rig.dialogs.verify());
         const ScriptedDialogs::Shown failed = rig.dialogs.shown().constLast();
-        QCOMPARE(failed.title, s("Ошибка"));
+        QCOMPARE(failed.title, u8("Ошибка"));
         QCOMPARE(failed.icon, Dialogs::Icon::Critical);
         QVERIFY(rig.dialogs.shown().constLast().windowUsable);
-        QCOMPARE(readAll(rig.file(QStringLiteral("target.tkq"))), cp1251(s("Прежний?\r\n")));
+        QCOMPARE(readAll(rig.file(QStringLiteral("target.tkq"))), cp1251(u8("Прежний?\r\n")));
         QVERIFY(rig.main()->isEnabled());
         QVERIFY(!QApplication::overrideCursor());
         rig.close();
@@ -506,13 +509,13 @@ private slots:
     void cancelledTargetMergesNothing() {
         Rig rig;
         QVERIFY(rig.start());
-        QVERIFY(rig.write(QStringLiteral("a.tkq"), s("Один?\r\n")));
-        QVERIFY(rig.write(QStringLiteral("b.tkq"), s("Два?\r\n")));
+        QVERIFY(rig.write(QStringLiteral("a.tkq"), u8("Один?\r\n")));
+        QVERIFY(rig.write(QStringLiteral("b.tkq"), u8("Два?\r\n")));
         rig.dialogs.add(
-            {ScriptedDialogs::Kind::OpenFile, s("Выбор 1-й базы знаний"), rig.file(QStringLiteral("a.tkq"))});
+            {ScriptedDialogs::Kind::OpenFile, u8("Выбор 1-й базы знаний"), rig.file(QStringLiteral("a.tkq"))});
         rig.dialogs.add(
-            {ScriptedDialogs::Kind::OpenFile, s("Выбор 2-й базы знаний"), rig.file(QStringLiteral("b.tkq"))});
-        rig.dialogs.add({ScriptedDialogs::Kind::SaveFile, s("Выбор базы знаний для слияния"), {}});
+            {ScriptedDialogs::Kind::OpenFile, u8("Выбор 2-й базы знаний"), rig.file(QStringLiteral("b.tkq"))});
+        rig.dialogs.add({ScriptedDialogs::Kind::SaveFile, u8("Выбор базы знаний для слияния"), {}});
         rig.action("mnuFirstBase")->trigger();
         rig.action("mnuSecondBase")->trigger();
         const QStringList files = QDir(rig.folder).entryList(QDir::Files);
@@ -526,23 +529,24 @@ private slots:
     void mergedQuestionBaseCanBeChosen() {
         Rig rig;
         QVERIFY(rig.start());
-        QVERIFY(rig.write(QStringLiteral("a.tkq"), s("Один?\r\n")));
-        QVERIFY(rig.write(QStringLiteral("b.tkq"), s("Два?\r\n")));
+        QVERIFY(rig.write(QStringLiteral("a.tkq"), u8("Один?\r\n")));
+        QVERIFY(rig.write(QStringLiteral("b.tkq"), u8("Два?\r\n")));
         rig.dialogs.add(
-            {ScriptedDialogs::Kind::OpenFile, s("Выбор 1-й базы знаний"), rig.file(QStringLiteral("a.tkq"))});
+            {ScriptedDialogs::Kind::OpenFile, u8("Выбор 1-й базы знаний"), rig.file(QStringLiteral("a.tkq"))});
         rig.dialogs.add(
-            {ScriptedDialogs::Kind::OpenFile, s("Выбор 2-й базы знаний"), rig.file(QStringLiteral("b.tkq"))});
+            {ScriptedDialogs::Kind::OpenFile, u8("Выбор 2-й базы знаний"), rig.file(QStringLiteral("b.tkq"))});
         rig.dialogs.add(
-            {ScriptedDialogs::Kind::SaveFile, s("Выбор базы знаний для слияния"), rig.file(QStringLiteral("ab.tkq"))});
-        rig.dialogs.expectMessage(s("Слияние баз знаний выполнено успешно!"));
-        rig.dialogs.add({ScriptedDialogs::Kind::OpenFile, s("Выбор базы знаний"), rig.file(QStringLiteral("ab.tkq"))});
+            {ScriptedDialogs::Kind::SaveFile, u8("Выбор базы знаний для слияния"), rig.file(QStringLiteral("ab.tkq"))});
+        rig.dialogs.expectMessage(u8("Слияние баз знаний выполнено успешно!"));
+        rig.dialogs.add({ScriptedDialogs::Kind::OpenFile, u8("Выбор базы знаний"), rig.file(QStringLiteral("ab.tkq"))});
         rig.action("mnuFirstBase")->trigger();
         rig.action("mnuSecondBase")->trigger();
         rig.action("mnuRunSplit")->trigger();
         rig.action("mnuChoose")->trigger();
         QVERIFY(rig.dialogs.verify());
-        QCOMPARE(rig.v.QuestionBase, QStringList({s("Один?"), s("Два?")}));
-        QCOMPARE(rig.options().value(2), rig.file(QStringLiteral("ab.tkq")));
+        QCOMPARE(rig.v.QuestionBase, QStringList({u8("Один?"), u8("Два?")}));
+        QCOMPARE(rig.options().value(Options::indexOf(&Variables::QuestionBaseFile)),
+                 rig.file(QStringLiteral("ab.tkq")));
         rig.dialogs.expectModal(QStringLiteral("frmStatistics"), [](QDialog& window) {
             QCOMPARE(child<QLabel>(window, "lblQ")->text(), QStringLiteral("2"));
         });

@@ -1,7 +1,8 @@
 #include "ProgramRig.h"
 #include "dialogue/DialogueFile.h"
 #include "dialogue/Export.h"
-#include "ui/frmList.h"
+#include "support/RtfReader.h"
+#include "ui/windows/frmList.h"
 
 #include <QPdfWriter>
 #include <QPrinter>
@@ -39,112 +40,6 @@ int pdfPages(const QByteArray& pdf) {
         ++count;
     }
     return count;
-}
-
-// What a word processor takes from our RTF: the font table's first face, the character formatting in force at the
-// text, and the text with \par as CR LF. Enough of the format to prove that ours reads back.
-struct RtfRead {
-    QString face;
-    int halfPoints = 0;
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-    QString text;
-    bool balanced = false;
-};
-
-RtfRead readRtf(const QByteArray& rtf) {
-    RtfRead out;
-    int depth = 0;
-    int fontTableDepth = -1;
-    int skipFallback = 0;
-    QByteArray codePageBytes;
-    auto flush = [&] {
-        if (!codePageBytes.isEmpty()) {
-            out.text += Cp1251::decode(codePageBytes);
-            codePageBytes.clear();
-        }
-    };
-    auto put = [&](const QString& s) {
-        flush();
-        if (fontTableDepth >= 0)
-            out.face += s;
-        else
-            out.text += s;
-    };
-    for (qsizetype i = 0; i < rtf.size(); ++i) {
-        const char c = rtf.at(i);
-        if (c == '{') {
-            ++depth;
-        } else if (c == '}') {
-            if (depth == fontTableDepth)
-                fontTableDepth = -1;
-            --depth;
-        } else if (c == '\r' || c == '\n') {
-            continue;
-        } else if (c == '\\') {
-            const char n = rtf.at(++i);
-            if (n == '\\' || n == '{' || n == '}') {
-                if (skipFallback > 0) {
-                    --skipFallback;
-                    continue;
-                }
-                put(QString(QLatin1Char(n)));
-            } else if (n == '\'') {
-                const QByteArray hex = rtf.mid(i + 1, 2);
-                i += 2;
-                if (skipFallback > 0) {
-                    --skipFallback;
-                    continue;
-                }
-                codePageBytes += char(hex.toInt(nullptr, 16));
-            } else {
-                qsizetype j = i;
-                while (j < rtf.size() && std::isalpha(static_cast<unsigned char>(rtf.at(j))))
-                    ++j;
-                const QByteArray word = rtf.mid(i, j - i);
-                qsizetype k = j;
-                if (k < rtf.size() && (rtf.at(k) == '-' || std::isdigit(static_cast<unsigned char>(rtf.at(k)))))
-                    ++k;
-                while (k < rtf.size() && std::isdigit(static_cast<unsigned char>(rtf.at(k))))
-                    ++k;
-                const QByteArray number = rtf.mid(j, k - j);
-                if (k < rtf.size() && rtf.at(k) == ' ')
-                    ++k;
-                i = k - 1;
-                if (word == "fonttbl")
-                    fontTableDepth = depth;
-                else if (word == "par")
-                    put(QStringLiteral("\r\n"));
-                else if (word == "tab")
-                    put(QStringLiteral("\t"));
-                else if (word == "fs")
-                    out.halfPoints = number.toInt();
-                else if (word == "b")
-                    out.bold = number != "0";
-                else if (word == "i")
-                    out.italic = number != "0";
-                else if (word == "ul")
-                    out.underline = number != "0";
-                else if (word == "u") {
-                    put(QString(QChar(char16_t(qint16(number.toInt())))));
-                    skipFallback = 1;
-                }
-            }
-        } else {
-            if (skipFallback > 0) {
-                --skipFallback;
-                continue;
-            }
-            put(QString(QLatin1Char(c)));
-        }
-    }
-    flush();
-    if (out.face.endsWith(QLatin1Char(';')))
-        out.face.chop(1);
-    out.face = out.face.trimmed();
-    out.balanced = depth == 0;
-    return out;
 }
 
 } // namespace
@@ -432,7 +327,7 @@ private slots:
         const QByteArray bytes = readAll(path);
         if (rich) {
             QVERIFY(bytes.startsWith("{\\rtf1"));
-            const RtfRead read = readRtf(bytes);
+            const RtfText read = readRtf(bytes);
             QVERIFY(read.balanced);
             QCOMPARE(read.text, rig.pane() + QStringLiteral("\r\n"));
         } else {
@@ -465,8 +360,8 @@ private slots:
         rig.action("mnuSaveFile")->trigger();
         QVERIFY(rig.dialogs.verify());
 
-        const RtfRead read = readRtf(readAll(path));
-        QCOMPARE(read.face, QStringLiteral("DejaVu Serif"));
+        const RtfText read = readRtf(readAll(path));
+        QCOMPARE(read.face(), QStringLiteral("DejaVu Serif"));
         QCOMPARE(read.halfPoints, 27);
         QVERIFY(read.bold);
         QVERIFY(read.italic);

@@ -1,6 +1,7 @@
 #include "AccessibleEvents.h"
 #include "ProgramRig.h"
 #include "core/Cp1251.h"
+#include "core/Merge.h"
 #include "core/Options.h"
 #include "core/TextFile.h"
 #include "dialogue/Dialogue.h"
@@ -8,16 +9,18 @@
 #include "support/FakeRandom.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
-#include "ui/Program.h"
-#include "ui/TextPane.h"
-#include "ui/Twips.h"
-#include "ui/frmMain.h"
-#include "ui/frmSplash.h"
+#include "ui/main/MenuTree.h"
+#include "ui/main/Program.h"
+#include "ui/main/frmMain.h"
+#include "ui/platform/Twips.h"
+#include "ui/textview/TextPane.h"
+#include "ui/windows/frmSplash.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -32,21 +35,17 @@
 
 namespace {
 
-QString s(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
 // The shared installation with smaller bases: two answers and a single question.
 struct Rig : ProgramRig {
     Rig() {
-        seedFile(QStringLiteral("standart.tka"), s("ПРИВЕТ \r\nЗдравствуй!\r\nПОКА \r\nДо встречи, #name! #STOP\r\n"));
-        seedFile(QStringLiteral("standart.tkq"), s("Как тебя зовут?\r\n"));
+        seedFile(QStringLiteral("standart.tka"), u8("ПРИВЕТ \r\nЗдравствуй!\r\nПОКА \r\nДо встречи, #name! #STOP\r\n"));
+        seedFile(QStringLiteral("standart.tkq"), u8("Как тебя зовут?\r\n"));
     }
     QString shownPane() const { return find<TextPane>("rtfDialog")->toPlainText(); }
 };
 
 QString programStartsIntro() {
-    return s("Новый диалог. Его начинает программа. Введите свою реплику и нажмите клавишу 'Enter'.");
+    return u8("Новый диалог. Его начинает программа. Введите свою реплику и нажмите клавишу 'Enter'.");
 }
 
 } // namespace
@@ -70,8 +69,8 @@ private slots:
         QCOMPARE(readAll(rig.file(QStringLiteral("tk.ini"))), TextFile::joinLines(Options::defaultLines()));
         QVERIFY(!QFile::exists(rig.file(QStringLiteral("tk.ini.bak"))));
         const QStringList journal = rig.journal();
-        QCOMPARE(journal.value(0), s("Все диалоги с 12-06-2026 по сегодняшний день включительно."));
-        QCOMPARE(journal.mid(1), QStringList({QStringLiteral("\r"), s("[Дата: 12-06-2026; Время: 09:05:41]")}));
+        QCOMPARE(journal.value(0), u8("Все диалоги с 12-06-2026 по сегодняшний день включительно."));
+        QCOMPARE(journal.mid(1), QStringList({QStringLiteral("\r"), u8("[Дата: 12-06-2026; Время: 09:05:41]")}));
         QCOMPARE(rig.v.AnswerCount, qint16(4));
         QCOMPARE(rig.v.QuestionCount, qint16(1));
         QCOMPARE(rig.v.SynonymCount, qint16(2));
@@ -110,14 +109,14 @@ private slots:
         const QLabel* info = splash->findChild<QLabel*>(QStringLiteral("lblInfo"));
         QVERIFY(title && ver && info && splash->findChild<QWidget*>(QStringLiteral("frMain")));
         QCOMPARE(title->text() + ver->text(), QStringLiteral("Talkomat v1.0"));
-        QCOMPARE(info->text(), s("Загрузка баз знаний..."));
+        QCOMPARE(info->text(), u8("Загрузка баз знаний..."));
         QVERIFY(ver->width() >= ver->sizeHint().width());
     }
 
     void damagedOptionsAreRecoveredWithoutAMessage() {
         Rig rig;
         QDir().mkpath(rig.folder);
-        const QByteArray damaged = TextFile::joinLines(Options::defaultLines().mid(0, 12));
+        const QByteArray damaged = TextFile::joinLines(Options::defaultLines().mid(0, Options::RequiredLines - 1));
         QVERIFY(writeAll(rig.file(QStringLiteral("tk.ini")), damaged));
 
         QCOMPARE(rig.start(), Program::Start::Running);
@@ -131,16 +130,16 @@ private slots:
     void personsOwnFilesAreKept() {
         Rig rig;
         QDir().mkpath(rig.folder);
-        QVERIFY(writeAll(rig.file(QStringLiteral("standart.tka")), cp1251(s("КТО ТЫ \r\nЯ Talkomat.\r\n"))));
+        QVERIFY(writeAll(rig.file(QStringLiteral("standart.tka")), cp1251(u8("КТО ТЫ \r\nЯ Talkomat.\r\n"))));
         QCOMPARE(rig.start(), Program::Start::Running);
-        QCOMPARE(rig.v.AnswerBase, QStringList({s("КТО ТЫ "), s("Я Talkomat.")}));
+        QCOMPARE(rig.v.AnswerBase, QStringList({u8("КТО ТЫ "), u8("Я Talkomat.")}));
     }
 
     void failureInTheSecondRunEndsWithTheFileNamed() {
         Rig rig;
         QVERIFY(QFile::remove(QDir(rig.seed).filePath(QStringLiteral("standart.tks"))));
         // The message names the file by its full path, as the person finds it.
-        rig.dialogs.expectMessageStartingWith(s("Программа не может начать работу.\r\nНе удалось открыть файл \"") +
+        rig.dialogs.expectMessageStartingWith(u8("Программа не может начать работу.\r\nНе удалось открыть файл \"") +
                                               QDir::toNativeSeparators(rig.file(QStringLiteral("standart.tks"))) +
                                               QStringLiteral("\": "));
         QCOMPARE(rig.start(), Program::Start::Failed);
@@ -162,14 +161,14 @@ private slots:
         FakeRandom random;
         FakeClock clock(QDateTime(QDate(2027, 1, 2), QTime(3, 4, 5)));
         ScriptedDialogs dialogs;
-        dialogs.expectMessage(s("Программа уже запущена!"));
+        dialogs.expectMessage(u8("Программа уже запущена!"));
         QSettings settings(first.temp.filePath(QStringLiteral("second.ini")), QSettings::IniFormat);
         Program second(ProgramContext{v, random, clock, dialogs, settings, first.folder, first.seed});
 
         QCOMPARE(second.start(), Program::Start::AlreadyRunning);
 
         QVERIFY(dialogs.verify());
-        QCOMPARE(dialogs.shown().constFirst().title, s("Сообщение"));
+        QCOMPARE(dialogs.shown().constFirst().title, u8("Сообщение"));
         QCOMPARE(dialogs.shown().constFirst().icon, Dialogs::Icon::Exclamation);
         QVERIFY(!second.mainWindow());
         QVERIFY(!second.splash());
@@ -178,14 +177,14 @@ private slots:
         QVERIFY(first.main()->isVisible());
 
         // Once the first copy has gone, the next start works.
-        first.dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить диалог перед выходом?"), false);
+        first.dialogs.expectQuestion(u8("Выйти?"), true).expectQuestion(u8("Сохранить диалог перед выходом?"), false);
         QVERIFY(first.main()->close());
         first.program.reset();
         dialogs.clear();
         Program third(ProgramContext{v, random, clock, dialogs, settings, first.folder, first.seed});
         QCOMPARE(third.start(), Program::Start::Running);
         QVERIFY(dialogs.asked().isEmpty());
-        dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить диалог перед выходом?"), false);
+        dialogs.expectQuestion(u8("Выйти?"), true).expectQuestion(u8("Сохранить диалог перед выходом?"), false);
         QVERIFY(third.mainWindow()->close());
         QVERIFY(dialogs.verify());
     }
@@ -197,53 +196,13 @@ private slots:
         QTest::addColumn<QKeySequence>("shortcut");
         QTest::addColumn<bool>("visible");
 
-        const QKeySequence none;
-        auto row = [](const char* name, const char* parent, const char* caption, QKeySequence key, bool visible) {
-            QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(parent)
-                                << QString::fromUtf8(caption) << key << visible;
-        };
-        row("mnuMain", "", "Диалог", none, true);
-        row("mnuNewDialog", "mnuMain", "Новый", QKeySequence(QStringLiteral("Ctrl+N")), true);
-        row("mnuOpen", "mnuMain", "Открыть...", QKeySequence(QStringLiteral("Ctrl+O")), true);
-        row("mnuSeparator7", "mnuMain", "", none, true);
-        row("mnuSave", "mnuMain", "Сохранить", QKeySequence(QStringLiteral("Ctrl+S")), true);
-        row("mnuSaveAs", "mnuMain", "Сохранить как...", none, true);
-        row("mnuStop", "mnuMain", "Завершить", QKeySequence(QStringLiteral("Ctrl+E")), true);
-        row("mnuSeparator6", "mnuMain", "", none, true);
-        row("mnuSaveFile", "mnuMain", "Записать", none, true);
-        row("mnuList", "mnuMain", "Журнал...", QKeySequence(QStringLiteral("Ctrl+L")), true);
-        row("mnuSeparator5", "mnuMain", "", none, true);
-        row("mnuPrint", "mnuMain", "Печать...", QKeySequence(QStringLiteral("Ctrl+P")), true);
-        row("mnuSeparator", "mnuMain", "", none, true);
-        row("mnuExit", "mnuMain", "Выход", QKeySequence(QStringLiteral("Ctrl+Q")), true);
-        row("mnuView", "", "Вид", none, true);
-        row("mnuDialogWindow", "mnuView", "Окно диалога", none, true);
-        row("mnuColor", "mnuDialogWindow", "цвет...", none, true);
-        row("mnuFont", "mnuDialogWindow", "шрифт...", none, true);
-        row("mnuSeparator4", "mnuView", "", none, true);
-        row("mnuKeys", "mnuView", "Клавиатура", QKeySequence(QStringLiteral("Ctrl+K")), true);
-        row("mnuOptions", "", "Опции", none, true);
-        row("mnuStartDialog", "mnuOptions", "Начинает диалог", none, true);
-        row("mnuHuman", "mnuStartDialog", "человек", none, true);
-        row("mnuProgramm", "mnuStartDialog", "программа", none, true);
-        row("nmuHumanName", "mnuOptions", "Имя человека...", none, true);
-        row("mnuBases", "", "Базы знаний", none, true);
-        row("mnuCreate", "mnuBases", "Создать", QKeySequence(QStringLiteral("Ctrl+M")), true);
-        row("mnuChoose", "mnuBases", "Выбрать...", QKeySequence(QStringLiteral("Ctrl+T")), true);
-        row("mnuSplit", "mnuBases", "Слить", none, true);
-        row("mnuFirstBase", "mnuSplit", "1-я база", none, true);
-        row("mnuSecondBase", "mnuSplit", "2-я база", none, true);
-        row("mnuSeparator2", "mnuSplit", "", none, false);
-        row("mnuRunSplit", "mnuSplit", "слить", none, false);
-        row("mnuChange", "mnuBases", "Редактировать", none, true);
-        row("mnuAnswers", "mnuChange", "базу знаний ответов", none, true);
-        row("mnuQuestions", "mnuChange", "базу знаний вопросов", none, true);
-        row("mnuSinonim", "mnuChange", "базу знаний синонимов", none, true);
-        row("mnuSeparator8", "mnuBases", "", none, true);
-        row("mnuStatistics", "mnuBases", "Статистика...", none, true);
-        row("mnuInfo", "", "Справка", none, true);
-        row("mnuHelp", "mnuInfo", "Помощь", QKeySequence(Qt::Key_F1), true);
-        row("mnuAbout", "mnuInfo", "О программе...", none, true);
+        // The merge's last two items wait until both sources are chosen.
+        const QStringList hidden{QStringLiteral("mnuSeparator2"), QStringLiteral("mnuRunSplit")};
+        for (const MenuEntry& entry : ::menuTree()) {
+            const QString name = QLatin1String(entry.name);
+            QTest::newRow(entry.name) << name << QString(QLatin1String(entry.parent)) << entry.caption << entry.shortcut
+                                      << !hidden.contains(name);
+        }
     }
     void menuTree() {
         QFETCH(QString, name);
@@ -277,42 +236,43 @@ private slots:
         QCOMPARE(action->isEnabled(), visible);
         QCOMPARE(action->isChecked(), name == QLatin1String("mnuHuman"));
 
-        rig.dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить диалог перед выходом?"), false);
+        rig.dialogs.expectQuestion(u8("Выйти?"), true).expectQuestion(u8("Сохранить диалог перед выходом?"), false);
         QVERIFY(rig.main()->close());
     }
 
     void menuOrderFollowsTheTree() {
         Rig rig;
         QCOMPARE(rig.start(), Program::Start::Running);
-        QStringList bar;
-        for (QAction* a : rig.main()->menuBar()->actions())
-            bar.append(a->menu()->objectName());
-        QCOMPARE(bar, QStringList({QStringLiteral("mnuMain"), QStringLiteral("mnuView"), QStringLiteral("mnuOptions"),
-                                   QStringLiteral("mnuBases"), QStringLiteral("mnuInfo")}));
-        QStringList main;
-        for (QAction* a : rig.find<QMenu>("mnuMain")->actions())
-            main.append(a->objectName());
-        QCOMPARE(main.join(QLatin1Char(' ')),
-                 QStringLiteral("mnuNewDialog mnuOpen mnuSeparator7 mnuSave mnuSaveAs mnuStop mnuSeparator6 "
-                                "mnuSaveFile mnuList mnuSeparator5 mnuPrint mnuSeparator mnuExit"));
+        // Every menu holds its entries in the tree's order, the menu bar its top menus.
+        QHash<QString, QStringList> expected;
+        for (const MenuEntry& entry : ::menuTree())
+            expected[QString(QLatin1String(entry.parent))].append(QLatin1String(entry.name));
+        for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
+            QStringList shown;
+            const QWidget* owner = it.key().isEmpty() ? static_cast<QWidget*>(rig.main()->menuBar())
+                                                      : rig.main()->findChild<QMenu*>(it.key());
+            for (QAction* a : owner->actions())
+                shown.append(a->menu() ? a->menu()->objectName() : a->objectName());
+            QCOMPARE(shown, it.value());
+        }
         QStringList split;
         for (QAction* a : rig.find<QMenu>("mnuSplit")->actions())
             if (a->isVisible())
                 split.append(a->text());
-        QCOMPARE(split, QStringList({s("1-я база"), s("2-я база")}));
-        rig.dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить диалог перед выходом?"), false);
+        QCOMPARE(split, QStringList({Merge::firstCaption(), Merge::secondCaption()}));
+        rig.dialogs.expectQuestion(u8("Выйти?"), true).expectQuestion(u8("Сохранить диалог перед выходом?"), false);
         QVERIFY(rig.main()->close());
     }
 
     void controls() {
         Rig rig;
         QCOMPARE(rig.start(), Program::Start::Running);
-        QCOMPARE(rig.find<QLineEdit>("txtPhrase")->toolTip(), s("Поле ввода реплики человека."));
-        QCOMPARE(rig.find<TextPane>("rtfDialog")->toolTip(), s("Поле вывода диалога."));
-        QCOMPARE(rig.find<QPushButton>("cmdApply")->text(), s("Принять"));
+        QCOMPARE(rig.find<QLineEdit>("txtPhrase")->toolTip(), u8("Поле ввода реплики человека."));
+        QCOMPARE(rig.find<TextPane>("rtfDialog")->toolTip(), u8("Поле вывода диалога."));
+        QCOMPARE(rig.find<QPushButton>("cmdApply")->text(), u8("Принять"));
         QCOMPARE(rig.find<QLineEdit>("txtPhrase")->font().family(), QStringLiteral("Tahoma"));
         QCOMPARE(rig.find<QLineEdit>("txtPhrase")->nextInFocusChain(), rig.find<TextPane>("rtfDialog"));
-        rig.dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить диалог перед выходом?"), false);
+        rig.dialogs.expectQuestion(u8("Выйти?"), true).expectQuestion(u8("Сохранить диалог перед выходом?"), false);
         QVERIFY(rig.main()->close());
     }
 
@@ -351,7 +311,7 @@ private slots:
         // The default button exists and is pressed by Enter, but no one ever sees it.
         QVERIFY(apply.bottom() < 0);
 
-        rig.dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить диалог перед выходом?"), false);
+        rig.dialogs.expectQuestion(u8("Выйти?"), true).expectQuestion(u8("Сохранить диалог перед выходом?"), false);
         QVERIFY(rig.main()->close());
     }
 
@@ -365,13 +325,13 @@ private slots:
         AccessibleEvents events;
         const int shownBefore = shown->characterCount();
 
-        phrase->insert(s("привет"));
+        phrase->insert(u8("привет"));
         QTest::keyClick(phrase, Qt::Key_Return);
 
-        const QString added = s("\r\n<ЧЕЛОВЕК>Привет.\r\n<TK> Здравствуй!");
+        const QString added = u8("\r\n<ЧЕЛОВЕК>Привет.\r\n<TK> Здравствуй!");
         QCOMPARE(rig.pane(), humanIntro() + QStringLiteral("\r\n") + added);
         QCOMPARE(rig.shownPane(), QString(rig.pane()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-        QCOMPARE(rig.journal().mid(3), QStringList({s("<ЧЕЛОВЕК>Привет."), s("<TK> Здравствуй!")}));
+        QCOMPARE(rig.journal().mid(3), QStringList({u8("<ЧЕЛОВЕК>Привет."), u8("<TK> Здравствуй!")}));
         QCOMPARE(phrase->text(), QString());
         QVERIFY(!rig.v.DialogSaved);
         // Only the new lines went into the widget: the old text was not set again. The new lines are announced, so
@@ -391,7 +351,7 @@ private slots:
         QVERIFY(rig.main()->isEnabled());
         QVERIFY(!QApplication::overrideCursor());
 
-        rig.dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить диалог перед выходом?"), false);
+        rig.dialogs.expectQuestion(u8("Выйти?"), true).expectQuestion(u8("Сохранить диалог перед выходом?"), false);
         QVERIFY(rig.main()->close());
     }
 
@@ -402,19 +362,19 @@ private slots:
         QVERIFY(QFile::remove(log));
         QVERIFY(QDir().mkdir(log)); // a journal that cannot be opened any more
         rig.dialogs.expectMessageStartingWith(frmMain::journalFailedMessage());
-        rig.say(s("привет"));
-        rig.say(s("здорово"));
+        rig.say(u8("привет"));
+        rig.say(u8("здорово"));
         QApplication::processEvents();
         QVERIFY(rig.dialogs.verify());
-        QVERIFY(rig.pane().endsWith(s("<ЧЕЛОВЕК>Здорово.\r\n<TK> Здравствуй!")));
+        QVERIFY(rig.pane().endsWith(u8("<ЧЕЛОВЕК>Здорово.\r\n<TK> Здравствуй!")));
 
         // Once it works again, a later failure is told again.
         QVERIFY(QDir().rmdir(log));
-        rig.say(s("привет"));
+        rig.say(u8("привет"));
         QVERIFY(QFile::remove(log));
         QVERIFY(QDir().mkdir(log));
         rig.dialogs.expectMessageStartingWith(frmMain::journalFailedMessage());
-        rig.say(s("здорово"));
+        rig.say(u8("здорово"));
         QApplication::processEvents();
         QVERIFY(rig.dialogs.verify());
         QVERIFY(QDir().rmdir(log));
@@ -434,19 +394,19 @@ private slots:
         for (QObject* control : running)
             QVERIFY2(!control->property("enabled").toBool(), qPrintable(control->objectName()));
         QVERIFY(rig.v.DialogSaved);
-        const QString stopped = humanIntro() + s("\r\n\r\n\r\nДиалог завершен.");
+        const QString stopped = humanIntro() + u8("\r\n\r\n\r\nДиалог завершен.");
         QCOMPARE(rig.pane(), stopped);
         QVERIFY(rig.find<QAction>("mnuSaveFile")->isEnabled());
         QVERIFY(rig.find<QAction>("mnuPrint")->isEnabled());
 
-        phrase->insert(s("привет"));
+        phrase->insert(u8("привет"));
         QTest::keyClick(phrase, Qt::Key_Return);
         QCOMPARE(rig.pane(), stopped);
-        QCOMPARE(phrase->text(), s("привет"));
+        QCOMPARE(phrase->text(), u8("привет"));
         QCOMPARE(rig.journal().size(), 3);
 
         rig.main()->Enter();
-        QCOMPARE(rig.pane(), stopped + s("\r\n<ЧЕЛОВЕК>Привет.\r\n<TK> Здравствуй!"));
+        QCOMPARE(rig.pane(), stopped + u8("\r\n<ЧЕЛОВЕК>Привет.\r\n<TK> Здравствуй!"));
         QCOMPARE(rig.journal().size(), 5);
         QVERIFY(!running.constFirst()->property("enabled").toBool());
 
@@ -455,7 +415,7 @@ private slots:
             QVERIFY(control->property("enabled").toBool());
         QCOMPARE(rig.pane(), humanIntro() + QStringLiteral("\r\n"));
 
-        rig.dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить диалог перед выходом?"), false);
+        rig.dialogs.expectQuestion(u8("Выйти?"), true).expectQuestion(u8("Сохранить диалог перед выходом?"), false);
         QVERIFY(rig.main()->close());
     }
 
@@ -479,15 +439,15 @@ private slots:
         QTest::keyClick(phrase, Qt::Key(key), Qt::ControlModifier);
 
         if (key == Qt::Key_E) {
-            QVERIFY(rig.pane().endsWith(s("Диалог завершен.")));
+            QVERIFY(rig.pane().endsWith(u8("Диалог завершен.")));
             QVERIFY(!rig.find<QPushButton>("cmdApply")->isEnabled());
         } else {
             QVERIFY(rig.pane() != before);
             QVERIFY(rig.find<QPushButton>("cmdApply")->isEnabled());
         }
-        rig.dialogs.expectQuestion(s("Выйти?"), true);
+        rig.dialogs.expectQuestion(u8("Выйти?"), true);
         if (!rig.v.DialogSaved)
-            rig.dialogs.expectQuestion(s("Сохранить диалог перед выходом?"), false);
+            rig.dialogs.expectQuestion(u8("Сохранить диалог перед выходом?"), false);
         QVERIFY(rig.main()->close());
     }
 
@@ -495,13 +455,13 @@ private slots:
         Rig rig;
         QCOMPARE(rig.start(), Program::Start::Running);
         auto* phrase = rig.find<QLineEdit>("txtPhrase");
-        phrase->insert(s("Пока"));
+        phrase->insert(u8("Пока"));
         QTest::keyClick(phrase, Qt::Key_Return);
         QVERIFY(!rig.find<QPushButton>("cmdApply")->isEnabled());
         QVERIFY(!rig.find<QAction>("mnuSave")->isEnabled());
-        QVERIFY(rig.pane().endsWith(s("До встречи, Человек! \r\n\r\nДиалог завершен.")));
-        QVERIFY(rig.shownPane().endsWith(s("\n\nДиалог завершен.")));
-        rig.dialogs.expectQuestion(s("Выйти?"), true);
+        QVERIFY(rig.pane().endsWith(u8("До встречи, Человек! \r\n\r\nДиалог завершен.")));
+        QVERIFY(rig.shownPane().endsWith(u8("\n\nДиалог завершен.")));
+        rig.dialogs.expectQuestion(u8("Выйти?"), true);
         QVERIFY(rig.main()->close());
         QVERIFY(rig.dialogs.verify());
     }
@@ -516,11 +476,11 @@ private slots:
 
         rig.find<QAction>("mnuNewDialog")->trigger();
 
-        QCOMPARE(rig.pane(), programStartsIntro() + s("\r\n\r\n<TK> Как тебя зовут?"));
+        QCOMPARE(rig.pane(), programStartsIntro() + u8("\r\n\r\n<TK> Как тебя зовут?"));
         QCOMPARE(
             rig.journal().mid(rig.journal().size() - 3),
-            QStringList({QStringLiteral("\r"), s("[Дата: 12-06-2026; Время: 09:05:41]"), s("<TK> Как тебя зовут?")}));
-        rig.dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить диалог перед выходом?"), false);
+            QStringList({QStringLiteral("\r"), u8("[Дата: 12-06-2026; Время: 09:05:41]"), u8("<TK> Как тебя зовут?")}));
+        rig.dialogs.expectQuestion(u8("Выйти?"), true).expectQuestion(u8("Сохранить диалог перед выходом?"), false);
         QVERIFY(rig.main()->close());
     }
 
@@ -533,12 +493,12 @@ private slots:
         const QByteArray journal = readAll(rig.file(QStringLiteral("ChatList.log")));
         rig.find<QAction>("mnuProgramm")->trigger();
         rig.dialogs.expectMessage(
-            s("Новый диалог не может быть начат, так\r\nкак программа не знает ни одного вопроса."));
+            u8("Новый диалог не может быть начат, так\r\nкак программа не знает ни одного вопроса."));
 
         rig.find<QAction>("mnuNewDialog")->trigger();
 
         QVERIFY(rig.dialogs.verify());
-        QCOMPARE(rig.dialogs.shown().constLast().title, s("Сообщение"));
+        QCOMPARE(rig.dialogs.shown().constLast().title, u8("Сообщение"));
         QCOMPARE(rig.dialogs.shown().constLast().icon, Dialogs::Icon::Information);
         QCOMPARE(rig.pane(), before);
         QCOMPARE(readAll(rig.file(QStringLiteral("ChatList.log"))), journal);
@@ -547,7 +507,7 @@ private slots:
         QVERIFY(rig.find<QAction>("mnuSaveAs")->isEnabled());
         QVERIFY(!rig.v.DialogSaved);
 
-        rig.dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить диалог перед выходом?"), false);
+        rig.dialogs.expectQuestion(u8("Выйти?"), true).expectQuestion(u8("Сохранить диалог перед выходом?"), false);
         QVERIFY(rig.main()->close());
     }
 
@@ -560,9 +520,9 @@ private slots:
         QTest::addColumn<bool>("dialogueSaveRuns");
         QTest::addColumn<bool>("basesWritten");
 
-        const QString exit = s("Выйти?");
-        const QString dialogue = s("Сохранить диалог перед выходом?");
-        const QString bases = s("Сохранить базы знаний перед выходом?");
+        const QString exit = u8("Выйти?");
+        const QString dialogue = u8("Сохранить диалог перед выходом?");
+        const QString bases = u8("Сохранить базы знаний перед выходом?");
         QTest::newRow("no to exit changes nothing")
             << false << true << QList<bool>{false} << QStringList{exit} << false << false << false;
         QTest::newRow("saved and unchanged: only the exit question")
@@ -595,7 +555,7 @@ private slots:
         if (dialogSaved)
             rig.find<QAction>("mnuStop")->trigger();
         if (basesChanged) {
-            rig.v.SynonymBase.append({s(" ХАТА "), s(" ДОМ ")});
+            rig.v.SynonymBase.append({u8(" ХАТА "), u8(" ДОМ ")});
             rig.v.SynonymCount = 4;
             rig.v.SynonymBaseChanged = true;
         }
@@ -611,13 +571,13 @@ private slots:
 
         QVERIFY(rig.dialogs.verify());
         for (const ScriptedDialogs::Shown& shown : rig.dialogs.shown())
-            QCOMPARE(shown.title, s("Вопрос"));
+            QCOMPARE(shown.title, u8("Вопрос"));
         QCOMPARE(rig.main()->isVisible(), !closes);
         const int dialogueSaves = QFileInfo::exists(dialogueFile) ? 1 : 0;
         QCOMPARE(dialogueSaves, dialogueSaveRuns ? 1 : 0);
         const QByteArray synonymsAfter = readAll(rig.file(QStringLiteral("standart.tks")));
         if (basesWritten)
-            QCOMPARE(synonymsAfter, cp1251(s(" ЗДОРОВО \r\n ПРИВЕТ \r\n ХАТА \r\n ДОМ \r\n")));
+            QCOMPARE(synonymsAfter, cp1251(u8(" ЗДОРОВО \r\n ПРИВЕТ \r\n ХАТА \r\n ДОМ \r\n")));
         else
             QCOMPARE(synonymsAfter, synonymsBefore);
         QCOMPARE(readAll(rig.file(QStringLiteral("tk.ini"))), optionsBefore);
@@ -629,9 +589,9 @@ private slots:
             QCOMPARE(rig.v.SynonymBaseChanged, basesChanged);
             QCOMPARE(rig.pane(), paneBefore);
             rig.dialogs.clear();
-            rig.dialogs.expectQuestion(s("Выйти?"), true)
-                .expectQuestion(s("Сохранить диалог перед выходом?"), false)
-                .expectQuestion(s("Сохранить базы знаний перед выходом?"), false);
+            rig.dialogs.expectQuestion(u8("Выйти?"), true)
+                .expectQuestion(u8("Сохранить диалог перед выходом?"), false)
+                .expectQuestion(u8("Сохранить базы знаний перед выходом?"), false);
             QVERIFY(rig.main()->close());
         }
     }
@@ -643,9 +603,9 @@ private slots:
         rig.v.QuestionBaseFile = QStringLiteral("tk.ini/lost.tkq");
         rig.v.QuestionBaseChanged = true;
         const QByteArray answers = readAll(rig.file(QStringLiteral("standart.tka")));
-        rig.dialogs.expectQuestion(s("Выйти?"), true)
-            .expectQuestion(s("Сохранить базы знаний перед выходом?"), true)
-            .expectMessageStartingWith(s("Не удалось записать файл \"") +
+        rig.dialogs.expectQuestion(u8("Выйти?"), true)
+            .expectQuestion(u8("Сохранить базы знаний перед выходом?"), true)
+            .expectMessageStartingWith(u8("Не удалось записать файл \"") +
                                        QDir::toNativeSeparators(rig.file(QStringLiteral("tk.ini/lost.tkq"))) +
                                        QStringLiteral("\": "));
 
@@ -653,9 +613,9 @@ private slots:
 
         QVERIFY(rig.dialogs.verify());
         const ScriptedDialogs::Shown error = rig.dialogs.shown().constLast();
-        QCOMPARE(error.title, s("Ошибка"));
+        QCOMPARE(error.title, u8("Ошибка"));
         QCOMPARE(error.icon, Dialogs::Icon::Critical);
-        QVERIFY(error.text.contains(s("Программа продолжает работу")));
+        QVERIFY(error.text.contains(u8("Программа продолжает работу")));
         rig.dialogs.clear();
         QVERIFY(rig.main()->isVisible());
         QVERIFY(rig.main()->isEnabled());
@@ -663,7 +623,8 @@ private slots:
         QCOMPARE(readAll(rig.file(QStringLiteral("standart.tka"))), answers);
         QVERIFY(!rig.settings->contains(QStringLiteral("Settings/MainWidth")));
 
-        rig.dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить базы знаний перед выходом?"), false);
+        rig.dialogs.expectQuestion(u8("Выйти?"), true)
+            .expectQuestion(u8("Сохранить базы знаний перед выходом?"), false);
         QVERIFY(rig.main()->close());
         QVERIFY(rig.dialogs.verify());
     }
@@ -685,7 +646,7 @@ private slots:
         QApplication::processEvents();
         const QPoint pos = rig.main()->pos();
         const QSize size = rig.main()->size();
-        rig.dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить диалог перед выходом?"), false);
+        rig.dialogs.expectQuestion(u8("Выйти?"), true).expectQuestion(u8("Сохранить диалог перед выходом?"), false);
         QVERIFY(rig.main()->close());
         QCOMPARE(rig.settings->value(QStringLiteral("Settings/MainLeft")).toString(),
                  QString::number(qRound(Twips::fromPixels(pos.x(), dx))));
@@ -698,7 +659,7 @@ private slots:
         QCOMPARE(rig.start(), Program::Start::Running);
         QCOMPARE(rig.main()->pos(), pos);
         QCOMPARE(rig.main()->size(), size);
-        rig.dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить диалог перед выходом?"), false);
+        rig.dialogs.expectQuestion(u8("Выйти?"), true).expectQuestion(u8("Сохранить диалог перед выходом?"), false);
         QVERIFY(rig.main()->close());
     }
 
@@ -715,7 +676,7 @@ private slots:
                                 .arg(rig.main()->frameGeometry().height())
                                 .arg(rig.main()->screen()->availableGeometry().width())
                                 .arg(rig.main()->screen()->availableGeometry().height())));
-        rig.dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить диалог перед выходом?"), false);
+        rig.dialogs.expectQuestion(u8("Выйти?"), true).expectQuestion(u8("Сохранить диалог перед выходом?"), false);
         QVERIFY(rig.main()->close());
     }
 
@@ -767,7 +728,7 @@ private slots:
         rig.main()->move(300, 200);
         rig.main()->setWindowState(Qt::WindowMinimized);
         QVERIFY(rig.main()->isMinimized());
-        rig.dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить диалог перед выходом?"), false);
+        rig.dialogs.expectQuestion(u8("Выйти?"), true).expectQuestion(u8("Сохранить диалог перед выходом?"), false);
         QVERIFY(rig.main()->close());
         QCOMPARE(rig.settings->value(QStringLiteral("Settings/MainLeft")).toString(), QStringLiteral("750"));
         QVERIFY(!rig.settings->contains(QStringLiteral("Settings/MainTop")));
@@ -776,11 +737,11 @@ private slots:
     void exitMenuItemAsks() {
         Rig rig;
         QCOMPARE(rig.start(), Program::Start::Running);
-        rig.dialogs.expectQuestion(s("Выйти?"), false);
+        rig.dialogs.expectQuestion(u8("Выйти?"), false);
         rig.find<QAction>("mnuExit")->trigger();
         QVERIFY(rig.dialogs.verify());
         QVERIFY(rig.main()->isVisible());
-        rig.dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить диалог перед выходом?"), false);
+        rig.dialogs.expectQuestion(u8("Выйти?"), true).expectQuestion(u8("Сохранить диалог перед выходом?"), false);
         rig.find<QAction>("mnuExit")->trigger();
         QVERIFY(!rig.main()->isVisible());
     }
@@ -801,7 +762,7 @@ private slots:
         QVERIFY(rig.dialogs.verify());
         QVERIFY2(version.contains(QStringLiteral("1.0")), qPrintable(version));
 
-        rig.dialogs.expectQuestion(s("Выйти?"), true).expectQuestion(s("Сохранить диалог перед выходом?"), false);
+        rig.dialogs.expectQuestion(u8("Выйти?"), true).expectQuestion(u8("Сохранить диалог перед выходом?"), false);
         QVERIFY(rig.main()->close());
     }
 
@@ -817,9 +778,9 @@ private slots:
         }
         QCOMPARE(rig.shownPane(), QString(rig.pane()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
         QCOMPARE(rig.journal().size(), 3 + 400);
-        rig.dialogs.expectQuestion(s("Выйти?"), true)
-            .expectQuestion(s("Сохранить диалог перед выходом?"), false)
-            .expectQuestion(s("Сохранить базы знаний перед выходом?"), false);
+        rig.dialogs.expectQuestion(u8("Выйти?"), true)
+            .expectQuestion(u8("Сохранить диалог перед выходом?"), false)
+            .expectQuestion(u8("Сохранить базы знаний перед выходом?"), false);
         QVERIFY(rig.main()->close());
     }
 };

@@ -5,7 +5,7 @@
 #include "ProgramRig.h"
 #include "core/FileError.h"
 #include "support/PrivateMounts.h"
-#include "ui/frmList.h"
+#include "ui/windows/frmList.h"
 
 #include <QPushButton>
 

@@ -1,12 +1,12 @@
+#include "dialogue/Journal.h"
 #include "support/FakeClock.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
 #include "support/WindowChecks.h"
-#include "ui/Dialogs.h"
-#include "ui/JournalView.h"
-#include "ui/TextPane.h"
-#include "ui/Twips.h"
-#include "ui/frmList.h"
+#include "ui/platform/Dialogs.h"
+#include "ui/platform/Twips.h"
+#include "ui/textview/TextPane.h"
+#include "ui/windows/frmList.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -15,14 +15,6 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
-
-namespace {
-
-QString u8(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-} // namespace
 
 class tst_JournalView : public QObject {
     Q_OBJECT
@@ -44,7 +36,7 @@ private slots:
     }
     void lineEnds() {
         QFETCH(QByteArray, bytes);
-        QTEST(JournalView::textFromFile(bytes), "text");
+        QTEST(Journal::textFromFile(bytes), "text");
     }
 
     void linesAndSelection() {
@@ -326,7 +318,7 @@ private slots:
             bytes += cp1251(QStringLiteral("<ЧЕЛОВЕК>Фраза номер %1.\r\n").arg(i));
         TextPane view;
         view.resize(400, 300);
-        view.setPlainText(JournalView::textFromFile(bytes));
+        view.setPlainText(Journal::textFromFile(bytes));
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         QCOMPARE(view.lineCount(), 100001);
@@ -390,7 +382,7 @@ private slots:
         QCOMPARE(list.size(), QSize(Twips::toPixels(6210, dx), Twips::toPixels(5700, dy)));
         const Result r = list.Form_Load();
         QVERIFY(!r);
-        QVERIFY(r.error.contains(QStringLiteral("absent.log")));
+        QVERIFY(r.error().contains(QStringLiteral("absent.log")));
     }
 };
 

@@ -2,7 +2,7 @@
 // window without doing anything, and Enter presses the window's default button.
 
 #include "ProgramRig.h"
-#include "ui/frmKeyboard.h"
+#include "ui/windows/frmKeyboard.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>

@@ -1,8 +1,8 @@
 #include "support/TestFiles.h"
 #include "support/WindowChecks.h"
-#include "ui/HelpViewer.h"
-#include "ui/Language.h"
-#include "ui/QtDialogs.h"
+#include "ui/platform/Language.h"
+#include "ui/platform/QtDialogs.h"
+#include "ui/windows/HelpViewer.h"
 
 #include <QAbstractButton>
 #include <QApplication>

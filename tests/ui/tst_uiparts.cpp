@@ -1,12 +1,10 @@
-#include "core/Startup.h"
+#include "core/ProgramFolder.h"
 #include "support/TestFiles.h"
-#include "ui/Dialogs.h"
-#include "ui/HelpViewer.h"
-#include "ui/Twips.h"
+#include "ui/platform/Dialogs.h"
+#include "ui/platform/Twips.h"
+#include "ui/windows/HelpViewer.h"
 
 #include <QDir>
-#include <QDirIterator>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QtTest/QTest>
@@ -99,26 +97,6 @@ private slots:
 
         viewer.openTopic(dir.filePath(QStringLiteral("absent.hlp")), 1);
         QVERIFY(viewer.browser()->toPlainText().contains(QStringLiteral("absent.hlp")));
-    }
-
-    // Every dialog goes through the seam, or a test would sit waiting for a person to press a button.
-    void noDialogStaticsOutsideTheSeam() {
-        static const QRegularExpression statics(QStringLiteral(
-            "Q(MessageBox::(information|warning|critical|question|about)|FileDialog::get|InputDialog::get|"
-            "ColorDialog::getColor|FontDialog::getFont)"));
-        int scanned = 0;
-        for (const char* folder : {"ui", "app"}) {
-            QDirIterator it(QDir(QStringLiteral(TALKOMAT_SOURCE_DIR)).filePath(QLatin1String(folder)),
-                            {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
-                            QDirIterator::Subdirectories);
-            while (it.hasNext()) {
-                const QString path = it.next();
-                ++scanned;
-                const QString text = QString::fromUtf8(readAll(path));
-                QVERIFY2(!statics.match(text).hasMatch(), qPrintable(path));
-            }
-        }
-        QVERIFY(scanned > 5);
     }
 
     void shippedFilesAreEmbedded() {

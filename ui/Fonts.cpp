@@ -1,8 +1,0 @@
-#include "ui/Fonts.h"
-
-QFont tahoma(double pointSize) {
-    QFont font(QStringLiteral("Tahoma"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(pointSize);
-    return font;
-}

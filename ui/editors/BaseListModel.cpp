@@ -1,0 +1,45 @@
+#include "ui/editors/BaseListModel.h"
+
+#include "core/Variables.h"
+#include "engine/BaseEdit.h"
+
+BaseListModel::BaseListModel(const Variables& v, Kind kind, QObject* parent)
+    : QAbstractListModel(parent), m_v(v), m_kind(kind) {}
+
+int BaseListModel::rowCount(const QModelIndex& parent) const {
+    if (parent.isValid())
+        return 0;
+    switch (m_kind) {
+    case Kind::KeyLines:
+        return BaseEdit::pairRows(qint16(m_v.AnswerBase.size()));
+    case Kind::AnswerLines:
+        return int(m_v.AnswerBase.size() / 2);
+    case Kind::Questions:
+        return int(m_v.QuestionBase.size());
+    case Kind::SynonymPairs:
+        return BaseEdit::pairRows(qint16(m_v.SynonymBase.size()));
+    }
+    return 0;
+}
+
+QVariant BaseListModel::data(const QModelIndex& index, int role) const {
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount())
+        return {};
+    const qsizetype row = index.row();
+    switch (m_kind) {
+    case Kind::KeyLines:
+        return BaseEdit::listText(m_v.AnswerBase.at(2 * row));
+    case Kind::AnswerLines:
+        return BaseEdit::listText(m_v.AnswerBase.at(2 * row + 1));
+    case Kind::Questions:
+        return BaseEdit::listText(m_v.QuestionBase.at(row));
+    case Kind::SynonymPairs:
+        return BaseEdit::synonymRowText(m_v, index.row());
+    }
+    return {};
+}
+
+void BaseListModel::refresh() {
+    beginResetModel();
+    endResetModel();
+}
