@@ -156,13 +156,13 @@ void tst_TurnExplanation::recordsDroppedWhenThePaneIsReplaced() {
     m_random = FakeRandom{0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0};
     d.Turn(QStringLiteral("привет"));
     QCOMPARE(explainLast(d).availability, Availability::Recorded);
-    QVERIFY(d.saveTo(path).ok);
+    QVERIFY(d.saveTo(path).ok());
 
     d.DialogNew();
     QCOMPARE(d.turnRecords().size(), 0);
     QCOMPARE(d.explainAt(0).availability, Availability::NotProgramLine);
 
-    QVERIFY(d.openFrom(path).ok);
+    QVERIFY(d.openFrom(path).ok());
     QCOMPARE(explainLast(d).availability, Availability::NoRecord);
     d.Turn(QStringLiteral("пока"));
     QCOMPARE(explainLast(d).availability, Availability::Recorded);
