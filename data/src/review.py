@@ -94,7 +94,7 @@ def distinct(answers):
 def current(which):
     """(header, phrase as typed, every candidate as drawn, the candidates to judge) for each phrase of the set."""
     if which == "dev":
-        intents, _, _, _, matcher = build()
+        intents, _, _, _, matcher = build(strict=False)
         for name, phrase, drawn, foreign in foreign_candidates(intents, matcher):
             if foreign:
                 yield f"{name}: {phrase}", phrase, drawn, foreign
@@ -125,7 +125,7 @@ def figures(which):
     phrases: every candidate counted as often as the program can draw it, a phrase without any counted as 0."""
     _, verdicts = read_review(which)
     if which == "dev":
-        intents, _, _, _, matcher = build()
+        intents, _, _, _, matcher = build(strict=False)
         rows = [(f"{n}: {p}", d, set(f)) for n, p, d, f in foreign_candidates(intents, matcher)]
     else:
         rows = [(h, d, set(j)) for h, _, d, j in current(which)]
@@ -149,12 +149,12 @@ def figures(which):
 def crossings(word=None):
     """Every key line of one or two words, with the development phrases of other intents that it catches and, for
     each, how many of the line's answers were judged not to fit that phrase."""
-    intents, _, _, _, matcher = build()
+    intents, _, _, _, matcher = build(strict=False)
     _, verdicts = read_review("dev")
-    owner = {key: intent for intent in intents for _, key in intent.keys}
+    owner = {key: intent for intent in intents for _, key, _ in intent.keys}
     caught = {}
     for intent in intents:
-        own = {k for _, k in intent.keys}
+        own = {k for _, k, _ in intent.keys}
         for _, phrase in intent.paraphrases:
             for _, key, answer in matcher.matches(phrase):
                 if key in own or len(key.split()) > 2 or (word and word.upper() not in key.split()):
@@ -164,7 +164,7 @@ def crossings(word=None):
     for key, phrases in sorted(caught.items(), key=lambda kv: (-len(kv[1]), kv[0])):
         lines += 1
         source = owner[key]
-        print(f"[{key.strip()}] {source.name}: " + " / ".join(a for _, a, _ in source.answers))
+        print(f"[{key.strip()}] {source.name}: " + " / ".join(a for _, a, _, _ in source.answers))
         for (name, phrase), answers in phrases.items():
             marks = verdicts.get(f"{name}: {phrase}", {})
             bad = [a for a in answers if marks.get(a, "?") != "+"]
