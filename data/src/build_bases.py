@@ -650,7 +650,10 @@ VY = {"ВЫ", "ВАС", "ВАМ", "ВАМИ", "ВАШ", "ВАША", "ВАШЕ", 
       "ВАШЕМ", "ЗДРАВСТВУЙТЕ"}
 # Words that end like a verb said to "вы" but are nouns in the prepositional case.
 NOT_VY_VERB = {"ИНТЕРНЕТЕ", "ОТВЕТЕ", "СВЕТЕ", "БИЛЕТЕ", "ПРЕДМЕТЕ", "БЮДЖЕТЕ", "ПАКЕТЕ", "УНИВЕРСИТЕТЕ",
-               "СЕКРЕТЕ", "АППЕТИТЕ", "ЗЕНИТЕ", "КРЕДИТЕ", "МАГНИТЕ", "ПОРТРЕТЕ", "КОМИТЕТЕ"}
+               "СЕКРЕТЕ", "АППЕТИТЕ", "ЗЕНИТЕ", "КРЕДИТЕ", "МАГНИТЕ", "ПОРТРЕТЕ", "КОМИТЕТЕ", "ДИЕТЕ", "ПЛАНЕТЕ",
+               "РАКЕТЕ", "ГАЗЕТЕ", "КОНФЕТЕ", "АНКЕТЕ", "МОНЕТЕ", "КОТЛЕТЕ", "КАРЕТЕ", "КОМЕТЕ", "ТУАЛЕТЕ", "БАЛЕТЕ",
+               "КАБИНЕТЕ", "СОВЕТЕ", "ЗАПРЕТЕ", "КВАРТЕТЕ", "ПАКЕТЕ", "БУКЕТЕ", "ОБЪЕКТЕ", "ПРОЕКТЕ", "АСПЕКТЕ",
+               "ФАКУЛЬТЕТЕ", "ИНСТИТУТЕ", "МИНУТЕ", "ЗАКАТЕ", "РАССВЕТЕ", "ПОЛЕТЕ", "ВЗЛЕТЕ"}
 # Key lines whose "ты" addresses nobody.
 NOT_ADDRESS = {"УХ ТЫ "}
 FIRST_PERSON = {"Я", "МЕНЯ", "МНЕ", "МНОЙ", "МОЙ", "МОЯ", "МОЕ", "МОИ", "МОЕГО", "МОЕЙ", "МОИХ", "МОЕМУ", "МОИМ",
@@ -668,8 +671,9 @@ WISHES = {"УДАЧИ", "УДАЧНОГО", "ПУХА", "ЖЕЛАЮ"}
 SAYS_GOODBYE = re.compile(r"(?:^|[.!?…»] )(?:Пока(?:-пока)?[!.,]|До свидания|До встречи|До завтра|До скорого|"
                           r"Увидимся|Спокойной ночи|Сладких снов|Добрых снов|Спи сладко|Всего хорошего|"
                           r"Всего доброго|Счастливо|Прощай)")
-# A broad key line caught by this many development phrases or more comes back often: it needs this many answers.
-FREQUENT_PHRASES, FREQUENT_ANSWERS = 10, 8
+# A broad key line caught by one development phrase in this many or more comes back often in a conversation: it
+# needs this many answers.
+FREQUENT_SHARE, FREQUENT_ANSWERS = 300, 8
 RANDOM_QUESTION_SHARE = 0.25
 LONG_MESSAGE_WORDS = 12
 
@@ -891,7 +895,8 @@ def rule_frequent(ctx, report, phrases):
             caught[key] = caught.get(key, 0) + 1
     for intent in ctx.intents:
         for number, key, _ in intent.keys:
-            if ctx.broad(key) and caught.get(key, 0) >= FREQUENT_PHRASES and len(intent.answers) < FREQUENT_ANSWERS:
+            if ctx.broad(key) and caught.get(key, 0) * FREQUENT_SHARE >= len(phrases) and \
+                    len(intent.answers) < FREQUENT_ANSWERS:
                 report(intent.path, number, f"{key.strip()!r} catches {caught[key]} development phrases; give it "
                                             f"at least {FREQUENT_ANSWERS} answers so that one does not come back soon "
                                             f"(it has {len(intent.answers)})")
