@@ -686,7 +686,9 @@ def asks(answer):
 
 def plain_sentences(answer):
     """The words of each sentence of the answer that is no question."""
-    for sentence in re.findall(r"[^.!?…]+[.!?…]*", answer.replace("#STOP", "")):
+    # Quotations (a joke's line, a song) are not the program's own advice.
+    said = re.sub(r"«[^»]*»", "", answer.replace("#STOP", ""))
+    for sentence in re.findall(r"[^.!?…]+[.!?…]*", said):
         if "?" not in sentence:
             yield [w.replace("Ё", "Е") for w in words_of(key_text(sentence))]
 
