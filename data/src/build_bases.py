@@ -64,7 +64,7 @@ MAX_LINES = 32767
 SHORT_PHRASE_LIMIT = 7
 
 # What the shipped base promises.
-MINIMUM = {"intents": 800, "answer pairs": 3000, "questions": 400, "paraphrases per intent": 3,  # TEMP-I20K restore 5
+MINIMUM = {"intents": 800, "answer pairs": 3000, "questions": 400, "paraphrases per intent": 5,
            "answers per intent": 3}
 
 # The engine's own fallback replies. A base answer equal to one of them could not be told apart from a miss.
@@ -908,7 +908,7 @@ def rule_frequent(ctx, report, phrases):
 
 def asks_program(intent):
     return not intent.flags & {"ritual", "goodbye", "farewell", "atprogram"} and \
-        any(set(k.split()) & TY for _, k, _ in intent.keys)
+        any(addresses_program(k) or vy_key(k) for _, k, _ in intent.keys)
 
 
 def long_messages(ctx):
