@@ -727,7 +727,10 @@ class Context:
         return len(self.content(key)) <= 1 or key in self.hedged
 
     def specific(self, key):
-        return (len(key.split()) >= 2 and bool(self.content(key))) or vy_key(key)
+        """A key line of two words or more with a content word, a reviewed formula of two words or more ("пока
+        нет" refines "пока" and "нет"), or a key line that says "вы"."""
+        several = len(key.split()) >= 2
+        return (several and (bool(self.content(key)) or key in self.formulas)) or vy_key(key)
 
     def broader(self, key):
         """The key lines of other intents that the key's own words reach but that do not reach it back."""
