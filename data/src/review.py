@@ -16,6 +16,11 @@ SET is one of (default heldout):
               answer it can draw. The data test wants every one of them answered, each answer fitting.
     dev       tests/data/phrases/dev_review.txt: the development phrases ("> intent: phrase") that can draw answers of
               other intents, with those answers only; the answers of the phrase's own intent are taken to fit.
+    followups tests/data/phrases/followups_review.txt: a sample of the program's own questions (every
+              FOLLOWUP_STEP-th of questions.txt) with the typical replies written after each ("> question | reply"),
+              each reply with every answer it can draw. An answer fits when it reads right after that reply *to that
+              question*: the matcher has no context, so "да" draws the same answers after every question and they
+              must fit after each. Its figures are also given per question.
 
 Each answer is marked "+" (fits the phrase), "-" (does not) or "?" (not judged yet). Refreshing keeps the judgement of
 every answer that is still a candidate, marks new candidates "?" and drops answers the bases no longer give; run it
@@ -29,10 +34,11 @@ done: it measures them and must never be used to change them.
 import sys
 
 from ask import built_matcher
-from build_bases import PHRASES, build, foreign_candidates, read_phrases
+from build_bases import PHRASES, build, foreign_candidates, read_phrases, read_questions
 
 FILES = {"heldout": PHRASES / "review.txt", "examples": PHRASES / "issue_examples.txt",
-         "dev": PHRASES / "dev_review.txt"}
+         "dev": PHRASES / "dev_review.txt", "followups": PHRASES / "followups_review.txt"}
+FOLLOWUP_STEP = 14
 HEADERS = {
     "heldout": """\
 # Review of the held-out phrases: under each phrase ("> ...") every answer the shipped bases can draw for it,
@@ -50,6 +56,13 @@ HEADERS = {
 # those answers, marked "+" when they fit the phrase too, "-" when they do not, "?" while nobody has judged them.
 # The answers of the phrase's own intent are not listed; they fit it. Regenerate with data/src/review.py dev; the
 # build check fails while an answer is missing here, and the data test counts the "-" and "?" ones as misfits.""",
+    "followups": """\
+# Review of the short replies to the program's own questions: a sample of the question base (every 14th question)
+# with the typical replies given after each in data/src/questions.txt, as "> question | reply"; under each, every
+# answer the shipped bases can draw for the reply, marked "+" when it reads right after that reply to that very
+# question, "-" when it does not, "?" while nobody has judged it. The matcher does not know which question was
+# asked, so the answers on "да", "нет", "иногда" and the like are judged after every question they follow.
+# Regenerate with data/src/review.py followups.""",
 }
 
 
@@ -94,16 +107,26 @@ def distinct(answers):
 def current(which):
     """(header, phrase as typed, every candidate as drawn, the candidates to judge) for each phrase of the set."""
     if which == "dev":
-        intents, _, _, _, matcher = build()
+        intents, _, _, _, matcher = build(strict=False)
         for name, phrase, drawn, foreign in foreign_candidates(intents, matcher):
             if foreign:
                 yield f"{name}: {phrase}", phrase, drawn, foreign
         return
     matcher = built_matcher()
+    if which == "followups":
+        for question, replies, _ in followup_sample():
+            for reply in replies:
+                drawn = matcher.candidates(reply)
+                yield f"{question} | {reply}", reply, drawn, distinct(drawn)
+        return
     phrases = read_phrases("heldout.txt") if which == "heldout" else read_review("examples")[0]
     for phrase in phrases:
         drawn = matcher.candidates(phrase)
         yield phrase, phrase, drawn, distinct(drawn)
+
+
+def followup_sample():
+    return read_questions()[::FOLLOWUP_STEP]
 
 
 def refresh(which):
@@ -125,7 +148,7 @@ def figures(which):
     phrases: every candidate counted as often as the program can draw it, a phrase without any counted as 0."""
     _, verdicts = read_review(which)
     if which == "dev":
-        intents, _, _, _, matcher = build()
+        intents, _, _, _, matcher = build(strict=False)
         rows = [(f"{n}: {p}", d, set(f)) for n, p, d, f in foreign_candidates(intents, matcher)]
     else:
         rows = [(h, d, set(j)) for h, _, d, j in current(which)]
@@ -141,20 +164,40 @@ def figures(which):
         fitting += all(fit)
         drawn_fit += sum(fit) / len(fit)
     waiting = sum(1 for marks in verdicts.values() for m in marks.values() if m == "?")
+    if which == "followups":
+        print(per_question(rows, verdicts))
     return (f"{which}: {total} phrases, {matched} matched ({100 * matched / total:.1f}%), {fitting} with every "
             f"candidate fitting ({100 * fitting / total:.1f}%), a fitting answer drawn {100 * drawn_fit / total:.1f}% "
             f"of the time; {waiting} candidates not judged yet")
 
 
+def per_question(rows, verdicts):
+    """For each sampled question: how many of its replies draw only fitting answers, and the chance that the
+    answer drawn fits, averaged over its replies (a reply without any answer counted as 0)."""
+    by_question = {}
+    for header, drawn, _ in rows:
+        question = header.rsplit(" | ", 1)[0]
+        marks = verdicts.get(header, {})
+        fit = [marks.get(a) == "+" for a in drawn]
+        entry = by_question.setdefault(question, [0, 0, 0.0])
+        entry[0] += 1
+        entry[1] += bool(fit) and all(fit)
+        entry[2] += sum(fit) / len(fit) if fit else 0.0
+    out = []
+    for question, (replies, all_fit, drawn_fit) in by_question.items():
+        out.append(f"  {all_fit}/{replies} replies all-fit, drawn-fit {100 * drawn_fit / replies:.0f}%   {question}")
+    return "\n".join(out)
+
+
 def crossings(word=None):
     """Every key line of one or two words, with the development phrases of other intents that it catches and, for
     each, how many of the line's answers were judged not to fit that phrase."""
-    intents, _, _, _, matcher = build()
+    intents, _, _, _, matcher = build(strict=False)
     _, verdicts = read_review("dev")
-    owner = {key: intent for intent in intents for _, key in intent.keys}
+    owner = {key: intent for intent in intents for _, key, _ in intent.keys}
     caught = {}
     for intent in intents:
-        own = {k for _, k in intent.keys}
+        own = {k for _, k, _ in intent.keys}
         for _, phrase in intent.paraphrases:
             for _, key, answer in matcher.matches(phrase):
                 if key in own or len(key.split()) > 2 or (word and word.upper() not in key.split()):
@@ -164,7 +207,7 @@ def crossings(word=None):
     for key, phrases in sorted(caught.items(), key=lambda kv: (-len(kv[1]), kv[0])):
         lines += 1
         source = owner[key]
-        print(f"[{key.strip()}] {source.name}: " + " / ".join(a for _, a, _ in source.answers))
+        print(f"[{key.strip()}] {source.name}: " + " / ".join(a for _, a, _, _ in source.answers))
         for (name, phrase), answers in phrases.items():
             marks = verdicts.get(f"{name}: {phrase}", {})
             bad = [a for a in answers if marks.get(a, "?") != "+"]
