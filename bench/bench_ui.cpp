@@ -16,6 +16,7 @@
 #include "ui/textview/TextPane.h"
 #include "ui/windows/frmList.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -241,6 +242,39 @@ void BM_TurnOn100MBPane(benchmark::State& state) {
     turns(state, w);
 }
 BENCHMARK(BM_TurnOn100MBPane)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
+
+// What the platform's bridge and a screen reader do with the pane's announcements: the bridge puts the inserted
+// text into its message (UTF-8) and asks for the caret; the reader asks for the count and the line at the caret,
+// and some readers ask for the whole text to follow a change. The offscreen platform has no bridge, so
+// QAccessible::isActive() stays false there; the pane's sink takes the bridge's place.
+void readerReads(QAccessibleEvent* event) {
+    QAccessibleInterface* pane = event->accessibleInterface();
+    QAccessibleTextInterface* text = pane ? pane->textInterface() : nullptr;
+    if (!text)
+        return;
+    if (event->type() == QAccessible::TextInserted) {
+        benchmark::DoNotOptimize(static_cast<QAccessibleTextInsertEvent*>(event)->textInserted().toUtf8());
+        const int count = text->characterCount();
+        int from = 0;
+        int to = 0;
+        benchmark::DoNotOptimize(text->textAtOffset(count - 1, QAccessible::LineBoundary, &from, &to));
+        benchmark::DoNotOptimize(text->text(0, count).toUtf8());
+    } else if (event->type() == QAccessible::TextCaretMoved) {
+        benchmark::DoNotOptimize(text->cursorPosition());
+    }
+}
+void BM_TurnOn100MBPaneScreenReader(benchmark::State& state) {
+    Window w;
+    if (!w.open(big100MB().path))
+        state.SkipWithError("the dialogue could not be opened");
+    QFile::remove(w.dialogue.journalPath());
+    QAccessible::setActive(true);
+    const TextPane::AccessibleEventSink previous = TextPane::installAccessibleEventSink(&readerReads);
+    turns(state, w);
+    TextPane::installAccessibleEventSink(previous);
+    QAccessible::setActive(false);
+}
+BENCHMARK(BM_TurnOn100MBPaneScreenReader)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
 
 // "Открыть..." on a 100 MB dialogue file, the whole way from the chooser to the pane drawn at its end.
 void BM_DialogOpen100MB(benchmark::State& state) {

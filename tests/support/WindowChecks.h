@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QStringList>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
+
+#include <functional>
 
 // Every window of the program gone: a test that leaves one behind disturbs the next.
 inline QStringList visibleTopLevels() {
@@ -22,3 +25,12 @@ inline QStringList visibleTopLevels() {
         QVERIFY2(left.isEmpty(), qPrintable(left.join(QStringLiteral(", "))));                                         \
         QVERIFY(!QApplication::overrideCursor());                                                                      \
     } while (false)
+
+// Runs `inspect` on the modal window that the next call opens, once the window's own event loop runs.
+inline void whenShown(std::function<void(QWidget*)> inspect) {
+    QTimer::singleShot(0, qApp, [inspect] {
+        QWidget* modal = QApplication::activeModalWidget();
+        QVERIFY(modal);
+        inspect(modal);
+    });
+}

@@ -1,18 +1,24 @@
 // What a screen reader finds in every window: each control that takes the focus has a name it can say.
 
 #include "ProgramRig.h"
+#include "ui/platform/QtDialogs.h"
 #include "ui/windows/HelpViewer.h"
 #include "ui/windows/frmKeyboard.h"
 #include "ui/windows/frmSplash.h"
 
 #include <QAccessible>
 #include <QDialog>
+#include <QListView>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTimer>
 
 namespace {
 
 // Every focusable control below `root`, found through the accessibility interfaces as assistive tools find them,
-// that has no name, as "objectName (role)".
-QStringList unnamed(QAccessibleInterface* root) {
+// that has no name, as "objectName (role)". With `hiddenToo`, also those a window shows later (the print dialog's
+// options); a combo box's drop-down list is read as part of its box.
+QStringList unnamed(QAccessibleInterface* root, bool hiddenToo = false) {
     QStringList found;
     QList<QAccessibleInterface*> pending{root};
     while (!pending.isEmpty()) {
@@ -20,8 +26,9 @@ QStringList unnamed(QAccessibleInterface* root) {
         if (!node || !node->isValid())
             continue;
         const QAccessible::State state = node->state();
-        if (state.focusable && !state.invisible && node->text(QAccessible::Name).trimmed().isEmpty()) {
-            const QObject* object = node->object();
+        const QObject* object = node->object();
+        const bool shown = !state.invisible || (hiddenToo && !(object && object->inherits("QComboBoxListView")));
+        if (state.focusable && shown && node->text(QAccessible::Name).trimmed().isEmpty()) {
             found.append((object ? object->objectName() : QStringLiteral("?")) + QStringLiteral(" (") +
                          QString::number(node->role(), 16) + QLatin1Char(')'));
         }
@@ -31,8 +38,8 @@ QStringList unnamed(QAccessibleInterface* root) {
     return found;
 }
 
-QStringList unnamedIn(QWidget* window) {
-    return unnamed(QAccessible::queryAccessibleInterface(window));
+QStringList unnamedIn(QWidget* window, bool hiddenToo = false) {
+    return unnamed(QAccessible::queryAccessibleInterface(window), hiddenToo);
 }
 
 } // namespace
@@ -90,6 +97,53 @@ private slots:
         }
         QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral(", "))));
         QVERIFY(rig.quit());
+    }
+
+    // Qt's own windows, opened through the program's adapter as the person meets them.
+    void qtWindowsNameEveryControl_data() {
+        QTest::addColumn<QString>("window");
+        for (const char* window : {"open", "save", "colour", "font", "printer"})
+            QTest::newRow(window) << QString::fromLatin1(window);
+    }
+    void qtWindowsNameEveryControl() {
+        QFETCH(QString, window);
+        QtDialogs dialogs;
+        QStringList found;
+        whenShown([&found](QWidget* modal) {
+            found = unnamedIn(modal, true);
+            // The font chooser's names go to the right lists.
+            for (const auto& [name, item] :
+                 {std::pair(u8("Шрифт"), u8("DejaVu Sans")), std::pair(u8("Размер"), u8("12"))})
+                for (const QListView* list : modal->findChildren<QListView*>(Qt::FindDirectChildrenOnly))
+                    if (list->accessibleName() == name &&
+                        list->model()
+                            ->match(list->model()->index(0, 0), Qt::DisplayRole, item, 1, Qt::MatchExactly)
+                            .isEmpty())
+                        found << name + QStringLiteral(" without ") + item;
+            // The printer's properties are a window of their own.
+            if (auto* properties = modal->findChild<QPushButton*>(QStringLiteral("properties"))) {
+                whenShown([&found](QWidget* window) {
+                    found << unnamedIn(window, true);
+                    window->close();
+                });
+                properties->click();
+            }
+            modal->close();
+        });
+        const QTemporaryDir dir;
+        if (window == QLatin1String("open")) {
+            dialogs.openFile(nullptr, u8("Выбор"), u8("Базы (*.tka)|*.tka"), dir.path());
+        } else if (window == QLatin1String("save")) {
+            dialogs.saveFile(nullptr, u8("Создание"), u8("Базы (*.tka)|*.tka"), dir.path(), u8("b.tka"));
+        } else if (window == QLatin1String("colour")) {
+            dialogs.color(nullptr, Qt::white);
+        } else if (window == QLatin1String("font")) {
+            dialogs.font(nullptr, QFont(QStringLiteral("DejaVu Sans")));
+        } else {
+            QPrinter printer;
+            dialogs.printer(nullptr, printer);
+        }
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral(", "))));
     }
 };
 

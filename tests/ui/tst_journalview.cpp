@@ -6,6 +6,7 @@
 #include "ui/platform/Dialogs.h"
 #include "ui/platform/Twips.h"
 #include "ui/textview/TextPane.h"
+#include "ui/textview/TextPaneAccessible.h"
 #include "ui/windows/frmList.h"
 
 #include <QAccessible>
@@ -136,6 +137,16 @@ private slots:
                                     << u8("b");
         QTest::newRow("word") << u8("<TK> Привет, мир\r\nещё") << 13 << word << u8("мир") << 13 << u8(" ") << lf;
         QTest::newRow("paragraph") << abc << 3 << paragraph << u8("cd") << 3 << u8("ab") << u8("ef");
+        // A reader asking for the whole of a long dialogue gets its first part, never half a surrogate pair.
+        const int whole = QAccessible::NoBoundary;
+        const int most = TextPaneAccessible::maxTextPerRequest();
+        const QString lines = QStringLiteral("ab\r\n").repeated(most / 3 + 1);
+        QTest::newRow("more than one request carries")
+            << lines << 5 << whole << QString(lines).replace(QStringLiteral("\r\n"), lf).left(most) << 0 << QString()
+            << QString();
+        const QString pair = QString(most - 1, QLatin1Char('x')) + u8("😀y");
+        QTest::newRow("the part ends before a surrogate pair")
+            << pair << 0 << whole << pair.left(most - 1) << 0 << QString() << QString();
     }
     void textAtOffset() {
         QFETCH(QString, text);

@@ -23,11 +23,8 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
-#include <QTimer>
 #include <QTreeView>
 #include <QtTest/QTest>
-
-#include <functional>
 
 // The windows that Qt draws for the program, opened through the program's own adapter as a person meets them.
 namespace {
@@ -65,15 +62,6 @@ QStringList english(const QStringList& texts) {
         }
     }
     return found;
-}
-
-// Runs `inspect` on the next modal window once it is up, then closes it the way `close` says.
-void whenShown(std::function<void(QWidget*)> inspect) {
-    QTimer::singleShot(0, qApp, [inspect] {
-        QWidget* modal = QApplication::activeModalWidget();
-        QVERIFY(modal);
-        inspect(modal);
-    });
 }
 
 } // namespace

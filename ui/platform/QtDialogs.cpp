@@ -1,5 +1,6 @@
 #include "ui/platform/QtDialogs.h"
 
+#include "ui/platform/ChooserNames.h"
 #include "ui/windows/HelpViewer.h"
 
 #include <QCheckBox>
@@ -145,6 +146,7 @@ std::optional<QFont> QtDialogs::font(QWidget* parent, const QFont& initial) {
         if (!group->findChildren<QCheckBox*>().isEmpty())
             group->hide();
     }
+    nameFontChooserControls(box);
     if (box.exec() != QDialog::Accepted)
         return std::nullopt;
     QFont chosen = box.selectedFont();
@@ -160,6 +162,7 @@ bool QtDialogs::printer(QWidget* parent, QPrinter& printer) {
     box.setOption(QAbstractPrintDialog::PrintPageRange, false);
     // The program prints the selection whenever there is one; a choice in the dialog would not be honoured.
     box.setOption(QAbstractPrintDialog::PrintSelection, false);
+    namePrintChooserControls(box);
     return box.exec() == QDialog::Accepted;
 }
 

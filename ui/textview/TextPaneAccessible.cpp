@@ -150,6 +150,16 @@ void TextPaneAccessible::setCursorPosition(int position) {
 }
 
 QString TextPaneAccessible::text(int startOffset, int endOffset) const {
+    const int count = characterCount();
+    startOffset = qBound(0, startOffset, count);
+    endOffset = qBound(startOffset, endOffset, count);
+    if (endOffset - startOffset > maxTextPerRequest()) {
+        endOffset = startOffset + maxTextPerRequest();
+        // The part ends before a surrogate pair rather than in it.
+        const qsizetype raw = pane()->fromAccessible(endOffset);
+        if (raw > 0 && pane()->text().at(raw - 1).isHighSurrogate())
+            --endOffset;
+    }
     return pane()->accessibleText(startOffset, endOffset);
 }
 
@@ -217,9 +227,10 @@ std::pair<int, int> TextPaneAccessible::unitAt(int offset, QAccessible::TextBoun
 QString TextPaneAccessible::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
                                          int* endOffset) const {
     const auto [from, to] = unitAt(offset, boundaryType);
+    const QString found = text(from, to);
     *startOffset = from;
-    *endOffset = to;
-    return text(from, to);
+    *endOffset = from + int(found.size());
+    return found;
 }
 
 QString TextPaneAccessible::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,

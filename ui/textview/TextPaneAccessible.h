@@ -13,6 +13,11 @@ class TextPaneAccessible : public QAccessibleWidget, public QAccessibleTextInter
 public:
     explicit TextPaneAccessible(TextPane* pane);
 
+    // The most characters one request for text gets: a longer range gets its first part. The whole of a long
+    // dialogue would hold up the program for a second at every reader's request, and an answer over 128 MiB makes
+    // D-Bus drop the program from the accessibility bus altogether.
+    static constexpr int maxTextPerRequest() { return 1 << 20; }
+
     // The factory installed with QAccessible::installFactory.
     static QAccessibleInterface* create(const QString& key, QObject* object);
 
