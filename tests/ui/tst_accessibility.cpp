@@ -1,6 +1,8 @@
 // What a screen reader finds in every window: each control that takes the focus has a name it can say.
 
 #include "ProgramRig.h"
+#include "ui/editors/BaseEditor.h"
+#include "ui/textview/FindBar.h"
 #include "ui/windows/HelpViewer.h"
 #include "ui/windows/frmKeyboard.h"
 #include "ui/windows/frmSplash.h"
@@ -31,7 +33,14 @@ QStringList unnamed(QAccessibleInterface* root) {
     return found;
 }
 
-QStringList unnamedIn(QWidget* window) {
+// With `find`, the window's find field is opened first.
+QStringList unnamedIn(QWidget* window, bool find = false) {
+    if (find) {
+        if (auto* editor = qobject_cast<BaseEditor*>(window))
+            editor->openFind();
+        else if (auto* bar = window->findChild<FindBar*>())
+            bar->open();
+    }
     return unnamed(QAccessible::queryAccessibleInterface(window));
 }
 
@@ -46,25 +55,33 @@ private slots:
     void everyFocusableControlHasAName_data() {
         QTest::addColumn<QString>("menu");
         QTest::addColumn<QString>("window");
-        QTest::newRow("main window") << QString() << u8("frmMain");
-        QTest::newRow("journal") << u8("mnuList") << u8("frmList");
-        QTest::newRow("answer editor") << u8("mnuAnswers") << u8("frmAnswers");
-        QTest::newRow("question editor") << u8("mnuQuestions") << u8("frmQuestions");
-        QTest::newRow("synonym editor") << u8("mnuSinonim") << u8("frmSinonims");
-        QTest::newRow("statistics") << u8("mnuStatistics") << u8("frmStatistics");
-        QTest::newRow("about") << u8("mnuAbout") << u8("frmAbout");
-        QTest::newRow("keyboard") << u8("mnuKeys") << u8("frmKeyboard");
-        QTest::newRow("help") << QString() << u8("frmHelp");
-        QTest::newRow("splash") << QString() << u8("frmSplash");
+        QTest::addColumn<bool>("find");
+        QTest::newRow("main window") << QString() << u8("frmMain") << false;
+        QTest::newRow("main window, find") << QString() << u8("frmMain") << true;
+        QTest::newRow("journal") << u8("mnuList") << u8("frmList") << false;
+        QTest::newRow("journal, find") << u8("mnuList") << u8("frmList") << true;
+        QTest::newRow("answer editor") << u8("mnuAnswers") << u8("frmAnswers") << false;
+        QTest::newRow("answer editor, find") << u8("mnuAnswers") << u8("frmAnswers") << true;
+        QTest::newRow("question editor, find") << u8("mnuQuestions") << u8("frmQuestions") << true;
+        QTest::newRow("synonym editor, find") << u8("mnuSinonim") << u8("frmSinonims") << true;
+        QTest::newRow("statistics") << u8("mnuStatistics") << u8("frmStatistics") << false;
+        QTest::newRow("about") << u8("mnuAbout") << u8("frmAbout") << false;
+        QTest::newRow("why this answer") << u8("actWhy") << u8("frmWhy") << false;
+        QTest::newRow("keyboard") << u8("mnuKeys") << u8("frmKeyboard") << false;
+        QTest::newRow("help") << QString() << u8("frmHelp") << false;
+        QTest::newRow("splash") << QString() << u8("frmSplash") << false;
     }
     void everyFocusableControlHasAName() {
         QFETCH(QString, menu);
         QFETCH(QString, window);
+        QFETCH(bool, find);
         ProgramRig rig;
         QCOMPARE(rig.start(), Program::Start::Running);
+        // An answer, so that the window "why" has its every button enabled.
+        rig.say(u8("привет"));
         QStringList found;
         if (window == QLatin1String("frmMain")) {
-            found = unnamedIn(rig.main());
+            found = unnamedIn(rig.main(), find);
         } else if (window == QLatin1String("frmHelp")) {
             HelpViewer help;
             help.show();
@@ -80,9 +97,9 @@ private slots:
             found = unnamedIn(keyboard);
             keyboard->close();
         } else {
-            rig.dialogs.expectModal(window, [&found](QDialog& dialog) {
+            rig.dialogs.expectModal(window, [&found, find](QDialog& dialog) {
                 dialog.show();
-                found = unnamedIn(&dialog);
+                found = unnamedIn(&dialog, find);
                 dialog.hide();
             });
             rig.action(menu.toLatin1().constData())->trigger();

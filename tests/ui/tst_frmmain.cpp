@@ -13,6 +13,7 @@
 #include "ui/main/Program.h"
 #include "ui/main/frmMain.h"
 #include "ui/platform/Twips.h"
+#include "ui/textview/FindBar.h"
 #include "ui/textview/TextPane.h"
 #include "ui/windows/frmSplash.h"
 
@@ -353,6 +354,39 @@ private slots:
 
         rig.dialogs.expectQuestion(u8("Выйти?"), true).expectQuestion(u8("Сохранить диалог перед выходом?"), false);
         QVERIFY(rig.main()->close());
+    }
+
+    // Ctrl+F from the phrase box opens the find row under the pane; Enter there finds, and once it is closed Enter in
+    // the phrase box runs a turn again.
+    void findInThePaneKeepsThePhraseBoxItsEnter() {
+        Rig rig;
+        QCOMPARE(rig.start(), Program::Start::Running);
+        rig.say(u8("привет"));
+        QVERIFY(QTest::qWaitForWindowActive(rig.main()));
+        QLineEdit* phrase = rig.txtPhrase();
+        TextPane* pane = rig.rtfDialog();
+        const int paneHeight = pane->height();
+        QTest::keyClick(phrase, Qt::Key_F, Qt::ControlModifier);
+        FindBar* bar = rig.main()->findChild<FindBar*>();
+        QVERIFY(bar->field()->hasFocus());
+        QCOMPARE(pane->height() + bar->height(), paneHeight);
+
+        const QString before = rig.pane();
+        bar->field()->setText(u8("ПРИВЕТ"));
+        QTest::keyClick(bar->field(), Qt::Key_Return);
+        QCOMPARE(rig.pane(), before);
+        QCOMPARE(pane->selectionStart(), before.indexOf(u8("Привет.")));
+        QCOMPARE(pane->selectedText(), u8("Привет"));
+        QCOMPARE(bar->note(), u8("Поиск дошёл до конца и продолжен с начала"));
+
+        QTest::keyClick(bar->field(), Qt::Key_Escape);
+        QVERIFY(bar->isHidden());
+        QCOMPARE(pane->height(), paneHeight);
+        QVERIFY(phrase->hasFocus());
+        phrase->setText(u8("как дела"));
+        QTest::keyClick(phrase, Qt::Key_Return);
+        QVERIFY2(rig.pane().contains(u8("\r\n<ЧЕЛОВЕК>Как дела.\r\n<TK> ")), qPrintable(rig.pane()));
+        QVERIFY(rig.quit());
     }
 
     void journalThatStopsTakingLinesIsToldOnce() {
