@@ -28,12 +28,9 @@ public:
     void openFind();
     // Esc: the field hidden, the window back to its size and every row shown, the same pair still selected.
     void closeFind();
-    bool findIsOpen() const;
     // Selects a row of the base (0-based, as the unfiltered lists count) in every list; it is brought into view
     // when the window is shown. -1 selects nothing.
     void selectBaseRow(int row);
-    // The base row selected in the lists, whatever is shown; -1 for none.
-    int selectedBaseRow() const;
 
 protected:
     struct Base {
@@ -76,6 +73,9 @@ protected:
 private:
     void cmdDel_Click();
     void cmdClear_Click();
+    bool findIsOpen() const;
+    // The base row selected in the lists, whatever is shown; -1 for none.
+    int selectedBaseRow() const;
     void buildFind();
     void txtFind_Change();
     int baseRowOf(int shownRow) const;

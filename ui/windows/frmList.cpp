@@ -140,7 +140,8 @@ void frmList::showEvent(QShowEvent* event) {
 }
 
 bool frmList::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate)
+    // While the find row is open the focus stays where the search left it.
+    if (event->type() == QEvent::WindowActivate && m_find->isHidden())
         m_cmdOK->setFocus();
     return QDialog::event(event);
 }
