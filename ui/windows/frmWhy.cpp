@@ -24,6 +24,8 @@ frmWhy::frmWhy(const QString& explanation, Editor editor, QWidget* parent) : QDi
     // The caret moves in it, so that a screen reader can read the explanation line by line; Tab leaves it.
     m_txtWhy->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_txtWhy->setTabChangesFocus(true);
+    // The lines wrap at the window's width.
+    m_txtWhy->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_txtWhy->setAccessibleName(QStringLiteral("Объяснение"));
     m_txtWhy->setToolTip(QStringLiteral("Почему программа так ответила"));
     m_txtWhy->setAccessibleDescription(m_txtWhy->toolTip());
