@@ -61,30 +61,39 @@ private slots:
 
     // --- why this answer (F2 and the pane's context menu)
 
-    // A hundred other pairs first, so that the pair's row must be scrolled to. Draws: two for no question (or 0.9
-    // and the question's), then the reply among the candidates.
+    // A hundred other pairs first, so that the pair's row must be scrolled to. Draws per answer: two for no question
+    // and one for the reply; a rebuke draws its retort first, and 0.9 and the question's draw add a question. `menuOn`
+    // is the line the pane's context menu is opened on; without it F2 is pressed in the phrase box.
     void whyOpensTheEditorOnTheEntryTheTurnUsed_data() {
-        QTest::addColumn<QString>("phrase");
+        QTest::addColumn<QStringList>("phrases");
         QTest::addColumn<QList<double>>("draws");
         QTest::addColumn<QList<int>>("deleted");
+        QTest::addColumn<QString>("menuOn");
         QTest::addColumn<QString>("says");
         QTest::addColumn<QString>("editor");
         QTest::addColumn<int>("row");
+        const QStringList hello{u8("привет")};
         const QList<double> second{0, 0, 0.75};
         QTest::newRow("the second of two equal pairs")
-            << u8("привет") << second << QList<int>() << u8("Выбрана пара № 102") << u8("frmAnswers") << 101;
+            << hello << second << QList<int>() << QString() << u8("Выбрана пара № 102") << u8("frmAnswers") << 101;
         QTest::newRow("moved up by a deletion")
-            << u8("привет") << second << QList<int>{0} << u8("сдвинулась") << u8("frmAnswers") << 100;
-        QTest::newRow("deleted since") << u8("привет") << second << QList<int>{101, 100} << u8("больше нет")
+            << hello << second << QList<int>{0} << QString() << u8("сдвинулась") << u8("frmAnswers") << 100;
+        QTest::newRow("deleted since") << hello << second << QList<int>{101, 100} << QString() << u8("больше нет")
                                        << QString() << -1;
-        QTest::newRow("a question after a rebuke") << u8("ого") << QList<double>{0, 0.9, 0.75, 0} << QList<int>()
-                                                   << u8("вопрос № 2") << u8("frmQuestions") << 1;
+        QTest::newRow("a question after a rebuke")
+            << QStringList{u8("ого")} << QList<double>{0, 0.9, 0.75, 0} << QList<int>() << QString() << u8("вопрос № 2")
+            << u8("frmQuestions") << 1;
+        QTest::newRow("the menu on an earlier answer")
+            << QStringList{u8("привет"), u8("ого")} << (second + QList<double>{0, 0, 0, 0}) << QList<int>()
+            << u8("<TK> Здравствуй!") << u8("Выбрана пара № 102") << u8("frmAnswers") << 101;
+        QTest::newRow("the menu on a person's line")
+            << hello << second << QList<int>() << u8("<ЧЕЛОВЕК>Привет.") << QString() << QString() << -1;
     }
     void whyOpensTheEditorOnTheEntryTheTurnUsed() {
         QFETCH(QList<double>, draws);
-        QFETCH(QList<int>, deleted);
+        QFETCH(QString, menuOn);
+        QFETCH(QString, says);
         QFETCH(QString, editor);
-        QFETCH(int, row);
         Rig rig;
         rig.seedFile(QStringLiteral("standart.tka"),
                      u8("ДРУГОЕ \r\nДругое.\r\n").repeated(100) + u8("ПРИВЕТ \r\nЗдравствуй!\r\n").repeated(2));
@@ -93,77 +102,58 @@ private slots:
         rig.random.clear();
         for (const double draw : draws)
             rig.random.push(draw);
-        QFETCH(QString, phrase);
-        rig.say(phrase);
+        QFETCH(QStringList, phrases);
+        for (const QString& phrase : phrases)
+            rig.say(phrase);
+        QFETCH(QList<int>, deleted);
         for (const int pair : deleted)
             BaseEdit::DeleteAnswer(rig.v, pair);
         QString text;
         bool canEdit = false;
-        rig.dialogs.add({ScriptedDialogs::Kind::Modal, u8("frmWhy"), {}, true, [&](QDialog& why) {
-                             text = why.windowTitle() + u8(": ") + child<QPlainTextEdit>(why, "txtWhy")->toPlainText();
-                             canEdit = child<QPushButton>(why, "cmdEdit")->isEnabled();
-                         }});
+        if (!says.isEmpty())
+            rig.dialogs.add({ScriptedDialogs::Kind::Modal, u8("frmWhy"), {}, true, [&](QDialog& why) {
+                                 text =
+                                     why.windowTitle() + u8(": ") + child<QPlainTextEdit>(why, "txtWhy")->toPlainText();
+                                 canEdit = child<QPushButton>(why, "cmdEdit")->isEnabled();
+                             }});
         QList<int> selected;
-        QList<bool> inView;
         if (!editor.isEmpty())
             rig.dialogs.expectModal(editor, [&](QDialog& window) {
                 window.show();
-                for (QListView* list : window.findChildren<QListView*>()) {
-                    selected.append(list->currentIndex().row());
-                    inView.append(list->viewport()->rect().contains(list->visualRect(list->currentIndex())));
-                }
+                for (QListView* list : window.findChildren<QListView*>())
+                    if (list->viewport()->rect().contains(list->visualRect(list->currentIndex())))
+                        selected.append(list->currentIndex().row());
                 window.hide();
             });
-        QVERIFY(QTest::qWaitForWindowActive(rig.main()));
-        QTest::keyClick(rig.txtPhrase(), Qt::Key_F2);
+        bool offered = true;
+        if (menuOn.isEmpty()) {
+            QVERIFY(QTest::qWaitForWindowActive(rig.main()));
+            QTest::keyClick(rig.txtPhrase(), Qt::Key_F2);
+        } else {
+            connect(rig.rtfDialog(), &TextPane::contextMenuOpening, this, [&offered](QMenu* menu, qsizetype) {
+                QAction* why = menu->findChild<QAction*>(QStringLiteral("mnuWhy"));
+                offered = why && why->isEnabled();
+                QTimer::singleShot(0, menu, [menu, why, offered] {
+                    menu->close();
+                    if (offered)
+                        why->trigger();
+                });
+            });
+            // Right-clicked there; the caret stays at the end, on the last answer.
+            const QPoint at = rig.rtfDialog()->characterRect(rig.pane().indexOf(menuOn) + 2).center();
+            QWidget* viewport = rig.rtfDialog()->viewport();
+            QContextMenuEvent click(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+            QApplication::sendEvent(viewport, &click);
+        }
 
         QVERIFY(rig.dialogs.verify());
-        QFETCH(QString, says);
-        QVERIFY2(text.startsWith(u8("Почему такой ответ: Ваша фраза: ")) && text.contains(says), qPrintable(text));
+        QCOMPARE(offered, !says.isEmpty());
+        QVERIFY2(text.startsWith(u8("Почему такой ответ: Ваша фраза: ")) == !says.isEmpty() && text.contains(says),
+                 qPrintable(text));
         QCOMPARE(canEdit, !editor.isEmpty());
+        QFETCH(int, row);
         const qsizetype lists = editor == QLatin1String("frmAnswers") ? 2 : editor.isEmpty() ? 0 : 1;
         QCOMPARE(selected, QList<int>(lists, row));
-        QCOMPARE(inView, QList<bool>(lists, true));
-        rig.close();
-    }
-
-    // The menu key opens the pane's context menu at the caret; the item explains that line.
-    void whyItemOnlyOnAProgramLineOfThisRun_data() {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<bool>("enabled");
-        QTest::newRow("the program's first answer") << u8("<TK> Здравствуй!") << true;
-        QTest::newRow("a person's line") << u8("<ЧЕЛОВЕК>Пока.") << false;
-        QTest::newRow("the opening line") << u8("Новый диалог.") << false;
-    }
-    void whyItemOnlyOnAProgramLineOfThisRun() {
-        QFETCH(QString, line);
-        QFETCH(bool, enabled);
-        Rig rig;
-        QVERIFY(rig.start());
-        rig.say(u8("привет"));
-        rig.say(u8("пока"));
-        QString text;
-        if (enabled)
-            rig.dialogs.expectModal(u8("frmWhy"),
-                                    [&](QDialog& why) { text = child<QPlainTextEdit>(why, "txtWhy")->toPlainText(); });
-        QAction* item = nullptr;
-        connect(rig.rtfDialog(), &TextPane::contextMenuOpening, this, [&](QMenu* menu, qsizetype) {
-            item = menu->findChild<QAction*>(QStringLiteral("mnuWhy"));
-            QTimer::singleShot(0, menu, [menu, &item] {
-                menu->close();
-                if (item && item->isEnabled())
-                    item->trigger();
-            });
-        });
-        rig.rtfDialog()->setCaretPosition(rig.pane().indexOf(line) + 2);
-        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(2, 2),
-                                  rig.rtfDialog()->mapToGlobal(QPoint(2, 2)));
-        QApplication::sendEvent(rig.rtfDialog(), &menuKey);
-
-        QVERIFY(item);
-        QCOMPARE(item->isEnabled(), enabled);
-        QVERIFY(rig.dialogs.verify());
-        QCOMPARE(text.startsWith(u8("Ваша фраза: «Привет.»")), enabled);
         rig.close();
     }
 

@@ -380,12 +380,12 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<qsizetype>("selected");
         QTest::addColumn<QString>("note");
-        const QString wrapEnd = u8("Поиск дошёл до конца и продолжен с начала");
-        const QString wrapStart = u8("Поиск дошёл до начала и продолжен с конца");
         QTest::newRow("first from the top") << u8("как") << u8("E") << qsizetype(3) << QString();
         QTest::newRow("next, any case") << u8("как") << u8("EN") << qsizetype(7) << QString();
-        QTest::newRow("past the end, round") << u8("как") << u8("ENNN") << qsizetype(3) << wrapEnd;
-        QTest::newRow("previous from the top, round") << u8("как") << u8("P") << qsizetype(14) << wrapStart;
+        QTest::newRow("past the end, round")
+            << u8("как") << u8("ENNN") << qsizetype(3) << u8("Поиск дошёл до конца и продолжен с начала");
+        QTest::newRow("previous from the top, round")
+            << u8("как") << u8("P") << qsizetype(14) << u8("Поиск дошёл до начала и продолжен с конца");
         QTest::newRow("previous after next") << u8("как") << u8("ENNP") << qsizetype(7) << QString();
         QTest::newRow("far down, brought into view")
             << u8("в конце") << u8("E") << qsizetype(18 + 2000 * 4) << QString();
@@ -422,11 +422,9 @@ private slots:
             QVERIFY(!pane->characterRect(selected).isEmpty());
         }
         QTEST(list.findBar()->note(), "note");
-        const int paneHeight = pane->height();
+        const int withRow = pane->height();
         QTest::keyClick(field, Qt::Key_Escape);
-        QVERIFY(list.isVisible());
-        QVERIFY(list.findBar()->isHidden());
-        QVERIFY(pane->height() > paneHeight);
+        QVERIFY(list.isVisible() && list.findBar()->isHidden() && pane->height() > withRow);
         list.close();
     }
 

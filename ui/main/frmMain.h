@@ -52,14 +52,6 @@ public:
     Placement currentPlacement() const;
     void applyPaneLook(const PaneLook& look) override;
 
-    // The base editors; `row` (a row of the base, 0-based) is selected in its lists and brought into view.
-    enum class BaseKind { Answers, Questions, Synonyms };
-    void openEditor(BaseKind kind, int row = -1);
-    // "Почему такой ответ": the window for the program line holding `position` of the pane's text.
-    void explain(qsizetype position);
-    // F2: the program line under the pane's caret, else the pane's last one.
-    void explainFromKeyboard();
-
     static QString helpFileName();
     static QString journalFailedMessage();
     static QString baseCaption();
@@ -98,9 +90,16 @@ private:
     void connectDocumentMenus();
     void connectBaseMenus();
     void connectAppearanceMenus();
+    // The base editors; `row` (a row of the base, 0-based) is selected in its lists and brought into view.
+    enum class BaseKind { Answers, Questions, Synonyms };
+    void openEditor(BaseKind kind, int row = -1);
     // F2 and the pane's context menu item "why this answer", and Ctrl+F in the pane (frmMainWhy.cpp).
     void connectWhyAndFind();
     void addWhyItem(QMenu* menu, qsizetype position);
+    // "Почему такой ответ": the window for the program line holding `position` of the pane's text.
+    void explain(qsizetype position);
+    // F2: the program line under the pane's caret, else the pane's last one.
+    void explainFromKeyboard();
     void mnuList_Click();
     void mnuChoose_Click();
     void mnuCreate_Click();
