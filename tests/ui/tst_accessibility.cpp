@@ -33,7 +33,6 @@ QStringList unnamed(QAccessibleInterface* root) {
     return found;
 }
 
-// With `find`, the window's find field is opened first.
 QStringList unnamedIn(QWidget* window, bool find = false) {
     if (find) {
         if (auto* editor = qobject_cast<BaseEditor*>(window))

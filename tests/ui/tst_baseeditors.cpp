@@ -402,8 +402,7 @@ private slots:
         child<QLineEdit>(&window, QStringLiteral("txtKeyWords"))->setText(u8("привет"));
         QVERIFY(hint->isVisible());
         QCOMPARE(hint->text(), BaseEdit::KeyWordsHintFor(v, u8("привет")).text);
-        const int moved = window.height() - size.height();
-        QCOMPARE(list->geometry(), listPlace.translated(0, moved));
+        QCOMPARE(list->geometry(), listPlace.translated(0, window.height() - size.height()));
         QVERIFY(hint->geometry().bottom() < child<QLabel>(&window, QStringLiteral("lblAnswer"))->y());
 
         child<QLineEdit>(&window, QStringLiteral("txtAnswer"))->setText(u8("Да"));
