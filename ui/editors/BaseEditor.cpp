@@ -19,7 +19,7 @@ using namespace BaseWindows;
 
 namespace {
 
-// The find row below the lists, in twips from its top: the field and, beside it, how many rows it found.
+// The height in twips of the find row below the lists: the field and, beside it, how many rows it found.
 constexpr int kFindRowHeight = 480;
 
 } // namespace
@@ -257,7 +257,7 @@ bool BaseEditor::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-// A row selected before the window was on screen is brought into view now that the lists have their size.
+// A row selected before the window was shown goes to the middle of its list, now that the lists have their size.
 void BaseEditor::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     centreSelection();
