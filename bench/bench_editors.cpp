@@ -1,7 +1,9 @@
-// The base editors on full bases: opening each one (built, shown and painted once), and an add and a delete in
-// the answer editor, each with the repaint that follows. Run: build/release/bench/talkomat_bench_editors
+// The base editors on full bases: opening each one (built, shown and painted once), an add and a delete in the
+// answer editor, each with the repaint that follows, and a keystroke in its find field.
+// Run: build/release/bench/talkomat_bench_editors
 #include "core/Variables.h"
 #include "engine/BaseEdit.h"
+#include "ui/editors/BaseEditor.h"
 #include "ui/editors/frmAnswers.h"
 #include "ui/editors/frmQuestions.h"
 #include "ui/editors/frmSinonims.h"
@@ -123,8 +125,33 @@ void BM_Filter(benchmark::State& state) {
     state.counters["rows"] = double(rows);
 }
 
+// One keystroke in the answer editor's find field on 16,383 pairs: the filter, both lists shown anew and the window
+// repainted. The keystrokes alternate between two texts that find the same rows: held by every row (0), by a few
+// (1), by none (2).
+void BM_FindKeystroke(benchmark::State& state) {
+    Variables v = fullBases();
+    QtDialogs dialogs;
+    frmAnswers window(v, dialogs);
+    window.show();
+    window.openFind();
+    window.grab();
+    auto* field = window.findChild<QLineEdit*>(QStringLiteral("txtFind"));
+    const QString texts[][2] = {{QStringLiteral("длинная строк"), QStringLiteral("длинная строка")},
+                                {QStringLiteral("1638"), QStringLiteral("16381")},
+                                {QStringLiteral("нет таког"), QStringLiteral("нет такого")}};
+    const auto& pair = texts[state.range(0)];
+    int i = 0;
+    for (auto _ : state) {
+        field->setText(pair[i++ % 2]);
+        benchmark::DoNotOptimize(window.grab());
+    }
+    state.counters["rows"] = double(window.findChild<QListView*>(QStringLiteral("lstKeyWords"))->model()->rowCount());
+    window.close();
+}
+
 } // namespace
 
+BENCHMARK(BM_FindKeystroke)->ArgName("text")->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Filter)->ArgNames({"base", "text"})->ArgsProduct({{0, 1, 2}, {0, 1, 2}})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenAnswers)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenQuestions)->Unit(benchmark::kMillisecond);

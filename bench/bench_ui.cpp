@@ -1,7 +1,8 @@
-// Dialogue documents at full size: the journal viewer on a 50 MB journal, the dialogue pane over a dialogue of
-// 100 MB, opening such a file, and a dialogue file of 20,000 turns written and read back.
+// Dialogue documents at full size: the dialogue pane over a dialogue of 100 MB, opening such a file, and a dialogue
+// file of 20,000 turns written and read back; the journal viewer's cases are in bench_journal.cpp.
 // Run: build/release/bench/talkomat_bench_ui (needs a display, or QT_QPA_PLATFORM=offscreen). Cases report their
 // peak memory as peak_MB: how far the process's peak resident size (VmHWM) rose above its size when the case began.
+#include "BenchSupport.h"
 #include "core/OptionValue.h"
 #include "core/TextFile.h"
 #include "core/Variables.h"
@@ -14,7 +15,6 @@
 #include "ui/platform/Dialogs.h"
 #include "ui/platform/QtDialogs.h"
 #include "ui/textview/TextPane.h"
-#include "ui/windows/frmList.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -31,42 +31,6 @@
 #include <malloc.h>
 
 namespace {
-
-QTemporaryDir& scratch() {
-    static QTemporaryDir dir;
-    return dir;
-}
-
-qint64 statusKb(const QByteArray& field) {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith(field))
-            return line.mid(field.size()).trimmed().split(' ').value(0).toLongLong();
-    return 0;
-}
-
-// The peak resident size from now on: writing 5 to clear_refs sets the peak back to the current size.
-class Peak {
-public:
-    Peak() {
-        // Memory freed by earlier cases goes back to the system first, so that it is not counted as in use.
-        malloc_trim(0);
-        QFile clear(QStringLiteral("/proc/self/clear_refs"));
-        if (clear.open(QIODevice::WriteOnly))
-            clear.write("5");
-        m_start = statusKb("VmRSS:");
-    }
-    double growthMB() const { return double(statusKb("VmHWM:") - m_start) / 1024; }
-
-private:
-    qint64 m_start = 0;
-};
-
-double fileMB(const QString& path) {
-    return double(QFileInfo(path).size()) / (1024 * 1024);
-}
 
 // The dialogue pane after a long talk: exchanges of a person's phrase and a reply, the pane text as the dialogue
 // holds it (CR LF line ends) and as its file holds it, 100 MB on disk.
@@ -148,49 +112,6 @@ struct Window {
         return !dialogs.failed;
     }
 };
-
-// A journal as years of talking leave it: dialogue blocks of a dozen exchanges, Cyrillic lines of typical length.
-QString journal50MB() {
-    static const QString path = [] {
-        const QString file = scratch().filePath(QStringLiteral("ChatList.log"));
-        QStringList lines{QStringLiteral("Все диалоги с 01-02-2020 по сегодняшний день включительно.")};
-        qint64 size = 0;
-        for (int i = 0; size < 50LL * 1024 * 1024; ++i) {
-            if (i % 24 == 0) {
-                lines << QStringLiteral("\r") << QStringLiteral("[Дата: 03-04-2021; Время: 10:11:12]");
-            }
-            const QString line = i % 2 ? QStringLiteral("<TK> Интересно, а что ты думаешь о погоде сегодня? %1").arg(i)
-                                       : QStringLiteral("<ЧЕЛОВЕК>Погода хорошая, светит солнце, номер %1.").arg(i);
-            size += line.size() + 2;
-            lines << line;
-        }
-        if (!TextFile::writeLines(file, lines))
-            qFatal("the journal could not be written");
-        return file;
-    }();
-    return path;
-}
-
-void BM_JournalViewerOpen50MB(benchmark::State& state) {
-    const QString path = journal50MB();
-    QtDialogs dialogs;
-    SystemClock clock;
-    for (auto _ : state) {
-        frmList list(dialogs, clock, path);
-        if (!list.Form_Load())
-            state.SkipWithError("the journal could not be read");
-        list.show();
-        list.view()->scrollToEnd();
-        list.view()->viewport()->repaint();
-        QApplication::processEvents();
-        benchmark::DoNotOptimize(list.view()->firstVisibleLine());
-        state.PauseTiming();
-        list.close();
-        state.ResumeTiming();
-    }
-    state.counters["MB"] = double(QFileInfo(path).size()) / (1024 * 1024);
-}
-BENCHMARK(BM_JournalViewerOpen50MB)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
 // The dialogue pane handed a 100 MB dialogue's text (200 MB in memory) and shown at its end.
 void BM_PaneShowAtEnd100MB(benchmark::State& state) {

@@ -1,15 +1,18 @@
 // Draws every window of the program, with a short conversation in the main window and some text and a selected row
-// in the editors, into OUTPUT_DIR/<window>-<TAG>.png. It works in a throwaway folder, so the person's own bases,
-// options and window placement stay untouched.
+// in the editors, into OUTPUT_DIR/<window>-<TAG>.png, and the windows that can find with their find row open into
+// <window>-find-<TAG>.png. It works in a throwaway folder, so the person's own bases, options and window placement
+// stay untouched.
 
 #include "core/Variables.h"
 #include "engine/Clock.h"
 #include "engine/RandomSource.h"
+#include "ui/editors/BaseEditor.h"
 #include "ui/editors/BaseWindows.h"
 #include "ui/main/Program.h"
 #include "ui/main/frmMain.h"
 #include "ui/platform/Language.h"
 #include "ui/platform/QtDialogs.h"
+#include "ui/textview/FindBar.h"
 #include "ui/windows/frmSplash.h"
 
 #include <QAbstractItemView>
@@ -28,11 +31,15 @@
 
 namespace {
 
-bool save(QWidget& window, const QDir& out, const QString& tag) {
+// The file is named after the window, or `name` when one window is drawn twice.
+bool save(QWidget& window, const QDir& out, const QString& tag, const QString& name = {}) {
     window.show();
     window.raise();
-    QApplication::processEvents();
-    const QString path = out.filePath(window.objectName() + QLatin1Char('-') + tag + QStringLiteral(".png"));
+    // A text field lays out its text in steps, after its first showing; its scroll bars follow once that is done.
+    for (int i = 0; i < 3; ++i)
+        QApplication::processEvents();
+    const QString path =
+        out.filePath((name.isEmpty() ? window.objectName() : name) + QLatin1Char('-') + tag + QStringLiteral(".png"));
     // The files are kept in the repository: the strongest compression.
     if (window.grab().save(path, "PNG", 0))
         return true;
@@ -43,7 +50,7 @@ bool save(QWidget& window, const QDir& out, const QString& tag) {
 // Runs `open`, which shows a modal window; once that window is up it is given its content, drawn and dismissed, so
 // that nothing waits for a person.
 bool saveModal(const std::function<void()>& open, const std::function<void(QWidget&)>& fill, const QDir& out,
-               const QString& tag) {
+               const QString& tag, const QString& name = {}) {
     bool ok = false;
     bool seen = false;
     QTimer::singleShot(0, qApp, [&] {
@@ -53,7 +60,7 @@ bool saveModal(const std::function<void()>& open, const std::function<void(QWidg
         seen = true;
         if (fill)
             fill(*modal);
-        ok = save(*modal, out, tag);
+        ok = save(*modal, out, tag, name);
         if (auto* dialog = qobject_cast<QDialog*>(modal))
             dialog->reject();
         else
@@ -77,6 +84,15 @@ void type(QWidget& window, const char* box, const char* utf8) {
 void select(QWidget& window, const char* list, int row) {
     if (auto* view = child<QAbstractItemView>(window, list))
         BaseWindows::selectRow(view, row);
+}
+
+// The find row of a journal or a pane opened on `text`, its first match found.
+void find(QWidget& window, const char* text) {
+    if (auto* bar = window.findChild<FindBar*>()) {
+        bar->open();
+        bar->field()->setText(QString::fromUtf8(text));
+        bar->findNext();
+    }
 }
 
 } // namespace
@@ -121,6 +137,10 @@ int main(int argc, char* argv[]) {
         main.Enter();
     }
     ok = save(main, out, tag) && ok;
+    find(main, "дела");
+    ok = save(main, out, tag, QStringLiteral("frmMain-find")) && ok;
+    if (auto* bar = main.findChild<FindBar*>())
+        bar->dismiss();
 
     auto menu = [&main](const char* name) {
         return [&main, name] {
@@ -130,9 +150,26 @@ int main(int argc, char* argv[]) {
     };
     ok = saveModal(menu("mnuList"), {}, out, tag) && ok;
     ok = saveModal(
+             menu("mnuList"), [](QWidget& w) { find(w, "умеешь"); }, out, tag, QStringLiteral("frmList-find")) &&
+         ok;
+    ok = saveModal(menu("actWhy"), {}, out, tag) && ok;
+    // The find row and the note under the key words, which move the window's edge and controls.
+    ok = saveModal(
              menu("mnuAnswers"),
              [](QWidget& w) {
-                 type(w, "txtKeyWords", "ПОГОДА");
+                 type(w, "txtKeyWords", "погода");
+                 if (auto* editor = qobject_cast<BaseEditor*>(&w)) {
+                     editor->openFind();
+                     type(w, "txtFind", "погод");
+                 }
+                 select(w, "lstKeyWords", 2);
+             },
+             out, tag, QStringLiteral("frmAnswers-find")) &&
+         ok;
+    ok = saveModal(
+             menu("mnuAnswers"),
+             [](QWidget& w) {
+                 type(w, "txtKeyWords", "ПОГОДА СЕГОДНЯ");
                  type(w, "txtAnswer", "Сегодня солнечно.");
                  select(w, "lstKeyWords", 1);
              },

@@ -553,8 +553,9 @@ void tst_DefaultBases::helpCoversEveryMenuCommand_data() {
         if (entry.kind != MenuEntry::Kind::Separator)
             QTest::newRow(entry.name) << entry.caption;
 #endif
-    for (const char* text : {"Как научить программу", "#NAME", "#TIME", "#DATE", "#STOP", "tk.ini", "ChatList.log",
-                             "standart.tka", "standart.tkq", "standart.tks", ".dlg", "~/.local/share/"})
+    for (const char* text :
+         {"Как научить программу", "Как исправить ответ", "Почему такой ответ", "Ctrl+F", "#NAME", "#TIME", "#DATE",
+          "#STOP", "tk.ini", "ChatList.log", "standart.tka", "standart.tkq", "standart.tks", ".dlg", "~/.local/share/"})
         QTest::newRow(text) << QString::fromUtf8(text);
 }
 

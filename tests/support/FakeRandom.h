@@ -13,6 +13,8 @@ public:
     FakeRandom(std::initializer_list<double> draws) : m_draws(draws) {}
 
     void push(double r) { m_draws.append(r); }
+    // Drops the draws still scripted, for a test that scripts its own after the start.
+    void clear() { m_draws.clear(); }
     // A draw that picks choice `index` (0-based) among `n`.
     void pick(int index, int n) { m_draws.append((index + 0.5) / n); }
     double next() override {

@@ -1,7 +1,9 @@
 // What a screen reader finds in every window: each control that takes the focus has a name it can say.
 
 #include "ProgramRig.h"
+#include "ui/editors/BaseEditor.h"
 #include "ui/platform/QtDialogs.h"
+#include "ui/textview/FindBar.h"
 #include "ui/windows/HelpViewer.h"
 #include "ui/windows/frmKeyboard.h"
 #include "ui/windows/frmSplash.h"
@@ -42,6 +44,17 @@ QStringList unnamedIn(QWidget* window, bool hiddenToo = false) {
     return unnamed(QAccessible::queryAccessibleInterface(window), hiddenToo);
 }
 
+// With the window's find field open first, when asked.
+QStringList unnamedWithFind(QWidget* window, bool find) {
+    if (find) {
+        if (auto* editor = qobject_cast<BaseEditor*>(window))
+            editor->openFind();
+        else if (auto* bar = window->findChild<FindBar*>())
+            bar->open();
+    }
+    return unnamedIn(window);
+}
+
 } // namespace
 
 class tst_Accessibility : public QObject {
@@ -63,15 +76,23 @@ private slots:
         QTest::newRow("keyboard") << u8("mnuKeys") << u8("frmKeyboard");
         QTest::newRow("help") << QString() << u8("frmHelp");
         QTest::newRow("splash") << QString() << u8("frmSplash");
+        QTest::newRow("why this answer") << u8("actWhy") << u8("frmWhy");
+        // A row named "..., find" opens the window's find field first.
+        QTest::newRow("main window, find") << QString() << u8("frmMain");
+        QTest::newRow("journal, find") << u8("mnuList") << u8("frmList");
+        QTest::newRow("answer editor, find") << u8("mnuAnswers") << u8("frmAnswers");
     }
     void everyFocusableControlHasAName() {
         QFETCH(QString, menu);
         QFETCH(QString, window);
+        const bool find = QByteArray(QTest::currentDataTag()).endsWith(", find");
         ProgramRig rig;
         QCOMPARE(rig.start(), Program::Start::Running);
+        // An answer, so that the window "why" has its every button enabled.
+        rig.say(u8("привет"));
         QStringList found;
         if (window == QLatin1String("frmMain")) {
-            found = unnamedIn(rig.main());
+            found = unnamedWithFind(rig.main(), find);
         } else if (window == QLatin1String("frmHelp")) {
             HelpViewer help;
             help.show();
@@ -87,9 +108,9 @@ private slots:
             found = unnamedIn(keyboard);
             keyboard->close();
         } else {
-            rig.dialogs.expectModal(window, [&found](QDialog& dialog) {
+            rig.dialogs.expectModal(window, [&found, find](QDialog& dialog) {
                 dialog.show();
-                found = unnamedIn(&dialog);
+                found = unnamedWithFind(&dialog, find);
                 dialog.hide();
             });
             rig.action(menu.toLatin1().constData())->trigger();

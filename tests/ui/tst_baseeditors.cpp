@@ -313,6 +313,107 @@ private slots:
         QCOMPARE(v.AnswerBase, QStringList({u8(" "), u8("Здравствуй")}));
     }
 
+    // Ctrl+F filters the lists; selecting, deleting and adding act on the real base, and Esc shows every row again
+    // with the same pair selected. `pick` is a shown row, deleted unless `add` holds key words and an answer to add.
+    void findFiltersTheRealRows_data() {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QStringList>("base");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("pick");
+        QTest::addColumn<QStringList>("add");
+        QTest::addColumn<QString>("found");
+        QTest::addColumn<QStringList>("left");
+        QTest::addColumn<int>("afterEsc");
+        const QStringList twice = threePairs().mid(0, 4) + threePairs().mid(0, 2) + threePairs().mid(4);
+        const QStringList weather{u8("погода"), u8("солнечно")};
+        const QStringList added = twice + QStringList{u8("ПОГОДА "), u8("Солнечно.")};
+        QTest::newRow("answers: the second of two equal pairs deleted")
+            << u8("frmAnswers") << twice << u8("привет") << 1 << QStringList() << u8("Найдено: 1 из 3")
+            << (twice.mid(0, 4) + twice.mid(6)) << 0;
+        QTest::newRow("answers: added and found")
+            << u8("frmAnswers") << twice << u8("погод") << -1 << weather << u8("Найдено: 1 из 5") << added << 4;
+        QTest::newRow("answers: added, not found")
+            << u8("frmAnswers") << twice << u8("пока") << 0 << weather << u8("Найдено: 1 из 5") << added << -1;
+        const QStringList questions{u8("Как дела?"), u8("Ещё вопрос?"), u8("Что ещё?")};
+        QTest::newRow("questions: ё as е")
+            << u8("frmQuestions") << questions << u8("еще") << 0 << QStringList() << u8("Найдено: 1 из 2")
+            << QStringList{questions.at(0), questions.at(2)} << 1;
+        const QStringList synonyms{u8(" КОТ "), u8(" КОШКА "), u8(" КОШКА "), u8(" КОТ "), u8(" ПЕС "), u8(" СОБАКА ")};
+        QTest::newRow("synonyms: one direction deleted")
+            << u8("frmSinonims") << synonyms << u8("кош") << 1 << QStringList() << u8("Найдено: 1 из 2")
+            << (synonyms.mid(0, 2) + synonyms.mid(4)) << 0;
+    }
+    void findFiltersTheRealRows() {
+        QFETCH(QString, form);
+        QFETCH(QStringList, base);
+        QFETCH(int, pick);
+        QFETCH(QStringList, add);
+        QFETCH(QStringList, left);
+        QFETCH(int, afterEsc);
+        const bool questions = form == QLatin1String("frmQuestions");
+        const bool synonyms = form == QLatin1String("frmSinonims");
+        Variables v = questions ? state({}, base) : synonyms ? state({}, {}, base) : state(base);
+        ScriptedDialogs dialogs;
+        std::unique_ptr<QDialog> window = open(form, v, dialogs);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        const QSize size = window->size();
+        QTest::keyClick(window.get(), Qt::Key_F, Qt::ControlModifier);
+        auto* field = child<QLineEdit>(window.get(), QStringLiteral("txtFind"));
+        QVERIFY(field && field->hasFocus());
+        QVERIFY(window->height() > size.height());
+        QFETCH(QString, text);
+        field->setText(text);
+        const QList<QListView*> lists = window->findChildren<QListView*>();
+        if (pick >= 0)
+            ::pick(lists.constFirst(), pick);
+        if (pick >= 0 && add.isEmpty())
+            child<QPushButton>(window.get(), QStringLiteral("cmdDel"))->click();
+        if (!add.isEmpty()) {
+            child<QLineEdit>(window.get(), QStringLiteral("txtKeyWords"))->setText(add.at(0));
+            child<QLineEdit>(window.get(), QStringLiteral("txtAnswer"))->setText(add.at(1));
+            child<QPushButton>(window.get(), QStringLiteral("cmdAdd"))->click();
+        }
+        QTEST(child<QLabel>(window.get(), QStringLiteral("lblFound"))->text(), "found");
+        QCOMPARE(questions ? v.QuestionBase : synonyms ? v.SynonymBase : v.AnswerBase, left);
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(window->isVisible() && field->isHidden());
+        QCOMPARE(window->size(), size);
+        for (QListView* list : lists) {
+            QCOMPARE(list->model()->rowCount(), left.size() / (questions ? 1 : 2));
+            QCOMPARE(selected(list), afterEsc);
+        }
+        window->close();
+    }
+
+    // The note under the key words moves the controls below it while it shows, and never blocks adding.
+    void keyWordsHint() {
+        Variables v = state(threePairs().mid(0, 2) + threePairs());
+        ScriptedDialogs dialogs;
+        frmAnswers window(v, dialogs);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QSize size = window.size();
+        auto* hint = child<QLabel>(&window, QStringLiteral("lblHint"));
+        auto* list = child<QListView>(&window, QStringLiteral("lstAnswers"));
+        const QRect listPlace = list->geometry();
+
+        child<QLineEdit>(&window, QStringLiteral("txtKeyWords"))->setText(u8("привет"));
+        QVERIFY(hint->isVisible());
+        QCOMPARE(hint->text(), BaseEdit::KeyWordsHintFor(v, u8("привет")).text);
+        QCOMPARE(list->geometry(), listPlace.translated(0, window.height() - size.height()));
+        QVERIFY(hint->geometry().bottom() < child<QLabel>(&window, QStringLiteral("lblAnswer"))->y());
+
+        child<QLineEdit>(&window, QStringLiteral("txtAnswer"))->setText(u8("Да"));
+        child<QPushButton>(&window, QStringLiteral("cmdAdd"))->click();
+        QCOMPARE(v.AnswerBase.size(), 10);
+        QVERIFY(hint->isHidden());
+        QCOMPARE(window.size(), size);
+        QCOMPARE(list->geometry(), listPlace);
+        window.close();
+    }
+
     void deleteAnswer_data() {
         QTest::addColumn<QStringList>("base");
         QTest::addColumn<QString>("pickIn");

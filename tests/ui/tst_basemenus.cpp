@@ -3,6 +3,7 @@
 #include "ProgramRig.h"
 #include "core/Options.h"
 #include "core/TextFile.h"
+#include "engine/BaseEdit.h"
 
 #include <QAction>
 #include <QApplication>
@@ -12,9 +13,11 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest/QTest>
 
 #include <memory>
@@ -55,6 +58,104 @@ class tst_BaseMenus : public QObject {
 
 private slots:
     void cleanup() { VERIFY_NOTHING_LEFT_OPEN(); }
+
+    // --- why this answer (F2 and the pane's context menu)
+
+    // A hundred other pairs first, so that the pair's row must be scrolled to. Draws per answer: two for no question
+    // and one for the reply; a rebuke draws its retort first, and 0.9 and the question's draw add a question. `menuOn`
+    // is the line the pane's context menu is opened on; without it F2 is pressed in the phrase box.
+    void whyOpensTheEditorOnTheEntryTheTurnUsed_data() {
+        QTest::addColumn<QStringList>("phrases");
+        QTest::addColumn<QList<double>>("draws");
+        QTest::addColumn<QList<int>>("deleted");
+        QTest::addColumn<QString>("menuOn");
+        QTest::addColumn<QString>("says");
+        QTest::addColumn<QString>("editor");
+        QTest::addColumn<int>("row");
+        const QStringList hello{u8("привет")};
+        const QList<double> second{0, 0, 0.75};
+        QTest::newRow("the second of two equal pairs")
+            << hello << second << QList<int>() << QString() << u8("Выбрана пара № 102") << u8("frmAnswers") << 101;
+        QTest::newRow("moved up by a deletion")
+            << hello << second << QList<int>{0} << QString() << u8("сдвинулась") << u8("frmAnswers") << 100;
+        QTest::newRow("deleted since") << hello << second << QList<int>{101, 100} << QString() << u8("больше нет")
+                                       << QString() << -1;
+        QTest::newRow("a question after a rebuke")
+            << QStringList{u8("ого")} << QList<double>{0, 0.9, 0.75, 0} << QList<int>() << QString() << u8("вопрос № 2")
+            << u8("frmQuestions") << 1;
+        QTest::newRow("the menu on an earlier answer")
+            << QStringList{u8("привет"), u8("ого")} << (second + QList<double>{0, 0, 0, 0}) << QList<int>()
+            << u8("<TK> Здравствуй!") << u8("Выбрана пара № 102") << u8("frmAnswers") << 101;
+        QTest::newRow("the menu on a person's line")
+            << hello << second << QList<int>() << u8("<ЧЕЛОВЕК>Привет.") << QString() << QString() << -1;
+    }
+    void whyOpensTheEditorOnTheEntryTheTurnUsed() {
+        QFETCH(QList<double>, draws);
+        QFETCH(QString, menuOn);
+        QFETCH(QString, says);
+        QFETCH(QString, editor);
+        Rig rig;
+        rig.seedFile(QStringLiteral("standart.tka"),
+                     u8("ДРУГОЕ \r\nДругое.\r\n").repeated(100) + u8("ПРИВЕТ \r\nЗдравствуй!\r\n").repeated(2));
+        rig.seedFile(QStringLiteral("standart.tkq"), u8("Как тебя зовут?\r\nСколько тебе лет?\r\n"));
+        QVERIFY(rig.start());
+        rig.random.clear();
+        for (const double draw : draws)
+            rig.random.push(draw);
+        QFETCH(QStringList, phrases);
+        for (const QString& phrase : phrases)
+            rig.say(phrase);
+        QFETCH(QList<int>, deleted);
+        for (const int pair : deleted)
+            BaseEdit::DeleteAnswer(rig.v, pair);
+        QString text;
+        bool canEdit = false;
+        if (!says.isEmpty())
+            rig.dialogs.add({ScriptedDialogs::Kind::Modal, u8("frmWhy"), {}, true, [&](QDialog& why) {
+                                 text =
+                                     why.windowTitle() + u8(": ") + child<QPlainTextEdit>(why, "txtWhy")->toPlainText();
+                                 canEdit = child<QPushButton>(why, "cmdEdit")->isEnabled();
+                             }});
+        QList<int> selected;
+        if (!editor.isEmpty())
+            rig.dialogs.expectModal(editor, [&](QDialog& window) {
+                window.show();
+                for (QListView* list : window.findChildren<QListView*>())
+                    if (list->viewport()->rect().contains(list->visualRect(list->currentIndex())))
+                        selected.append(list->currentIndex().row());
+                window.hide();
+            });
+        bool offered = true;
+        if (menuOn.isEmpty()) {
+            QVERIFY(QTest::qWaitForWindowActive(rig.main()));
+            QTest::keyClick(rig.txtPhrase(), Qt::Key_F2);
+        } else {
+            connect(rig.rtfDialog(), &TextPane::contextMenuOpening, this, [&offered](QMenu* menu, qsizetype) {
+                QAction* why = menu->findChild<QAction*>(QStringLiteral("mnuWhy"));
+                offered = why && why->isEnabled();
+                QTimer::singleShot(0, menu, [menu, why, offered] {
+                    menu->close();
+                    if (offered)
+                        why->trigger();
+                });
+            });
+            // Right-clicked there; the caret stays at the end, on the last answer.
+            const QPoint at = rig.rtfDialog()->characterRect(rig.pane().indexOf(menuOn) + 2).center();
+            QWidget* viewport = rig.rtfDialog()->viewport();
+            QContextMenuEvent click(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+            QApplication::sendEvent(viewport, &click);
+        }
+
+        QVERIFY(rig.dialogs.verify());
+        QCOMPARE(offered, !says.isEmpty());
+        QVERIFY2(text.startsWith(u8("Почему такой ответ: Ваша фраза: ")) == !says.isEmpty() && text.contains(says),
+                 qPrintable(text));
+        QCOMPARE(canEdit, !editor.isEmpty());
+        QFETCH(int, row);
+        const qsizetype lists = editor == QLatin1String("frmAnswers") ? 2 : editor.isEmpty() ? 0 : 1;
+        QCOMPARE(selected, QList<int>(lists, row));
+        rig.close();
+    }
 
     // --- editors and statistics
 

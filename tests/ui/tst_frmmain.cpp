@@ -13,6 +13,7 @@
 #include "ui/main/Program.h"
 #include "ui/main/frmMain.h"
 #include "ui/platform/Twips.h"
+#include "ui/textview/FindBar.h"
 #include "ui/textview/TextPane.h"
 #include "ui/windows/frmSplash.h"
 
@@ -353,6 +354,30 @@ private slots:
 
         rig.dialogs.expectQuestion(u8("Выйти?"), true).expectQuestion(u8("Сохранить диалог перед выходом?"), false);
         QVERIFY(rig.main()->close());
+    }
+
+    // Ctrl+F from the phrase box opens the find row under the pane; Enter there finds rather than runs a turn, and
+    // after Esc the phrase box has the focus and its Enter again.
+    void findInThePaneKeepsThePhraseBoxItsEnter() {
+        Rig rig;
+        QCOMPARE(rig.start(), Program::Start::Running);
+        rig.say(u8("привет"));
+        QVERIFY(QTest::qWaitForWindowActive(rig.main()));
+        const int paneHeight = rig.rtfDialog()->height();
+        QTest::keyClick(rig.txtPhrase(), Qt::Key_F, Qt::ControlModifier);
+        FindBar* bar = rig.main()->findChild<FindBar*>();
+        QCOMPARE(rig.rtfDialog()->height() + bar->height(), paneHeight);
+        const QString before = rig.pane();
+        bar->field()->setText(u8("ПРИВЕТ"));
+        QTest::keyClick(bar->field(), Qt::Key_Return);
+        QCOMPARE(rig.pane(), before);
+        QCOMPARE(rig.rtfDialog()->selectedText(), u8("Привет"));
+
+        QTest::keyClick(bar->field(), Qt::Key_Escape);
+        QCOMPARE(rig.rtfDialog()->height(), paneHeight);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(rig.pane() != before);
+        QVERIFY(rig.quit());
     }
 
     void journalThatStopsTakingLinesIsToldOnce() {

@@ -5,6 +5,7 @@
 #include "support/WindowChecks.h"
 #include "ui/platform/Dialogs.h"
 #include "ui/platform/Twips.h"
+#include "ui/textview/FindBar.h"
 #include "ui/textview/TextPane.h"
 #include "ui/textview/TextPaneAccessible.h"
 #include "ui/windows/frmList.h"
@@ -12,6 +13,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -381,6 +383,59 @@ private slots:
         QVERIFY(list.minimumHeight() > Twips::toPixels(1500, dy));
         list.close();
         QVERIFY(dialogs.verify());
+    }
+
+    // Keys in the find field: E Enter, N F3, P Shift+F3. The journal opens at its top, its line ends read as LF.
+    void findSelectsTheMatch_data() {
+        QTest::addColumn<QString>("needle");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<qsizetype>("selected");
+        QTest::addColumn<QString>("note");
+        QTest::newRow("first from the top") << u8("как") << u8("E") << qsizetype(3) << QString();
+        QTest::newRow("next, any case") << u8("как") << u8("EN") << qsizetype(7) << QString();
+        QTest::newRow("past the end, round")
+            << u8("как") << u8("ENNN") << qsizetype(3) << u8("Поиск дошёл до конца и продолжен с начала");
+        QTest::newRow("previous from the top, round")
+            << u8("как") << u8("P") << qsizetype(14) << u8("Поиск дошёл до начала и продолжен с конца");
+        QTest::newRow("previous after next") << u8("как") << u8("ENNP") << qsizetype(7) << QString();
+        QTest::newRow("far down, brought into view")
+            << u8("в конце") << u8("E") << qsizetype(18 + 2000 * 4) << QString();
+        QTest::newRow("none") << u8("нет") << u8("E") << qsizetype(-1) << u8("Не найдено");
+    }
+    void findSelectsTheMatch() {
+        QFETCH(QString, needle);
+        QFETCH(QString, keys);
+        QFETCH(qsizetype, selected);
+        QTemporaryDir dir;
+        ScriptedDialogs dialogs;
+        FakeClock clock;
+        const QString path = dir.filePath(QStringLiteral("ChatList.log"));
+        QVERIFY(writeAll(path, cp1251(u8("ab как\r\nКАК cd\r\nкак\r\n") + QStringLiteral("...\r\n").repeated(2000) +
+                                      u8("в конце"))));
+        frmList list(dialogs, clock, path);
+        QVERIFY(list.Form_Load());
+        list.show();
+        QVERIFY(QTest::qWaitForWindowActive(&list));
+        QTest::keyClick(&list, Qt::Key_F, Qt::ControlModifier);
+        QLineEdit* field = list.findBar()->field();
+        QVERIFY(field->hasFocus());
+        field->setText(needle);
+        for (const QChar key : keys)
+            QTest::keyClick(field, key == u'E' ? Qt::Key_Return : Qt::Key_F3,
+                            key == u'P' ? Qt::ShiftModifier : Qt::NoModifier);
+
+        // Enter found rather than pressed «Закрыть».
+        QVERIFY(list.isVisible());
+        TextPane* pane = list.view();
+        QCOMPARE(pane->hasSelection() ? pane->selectionStart() : -1, selected);
+        // The whole match, on screen.
+        QVERIFY(selected < 0 ||
+                (pane->selectionEnd() - selected == needle.size() && !pane->characterRect(selected).isEmpty()));
+        QTEST(list.findBar()->note(), "note");
+        const int withRow = pane->height();
+        QTest::keyClick(field, Qt::Key_Escape);
+        QVERIFY(list.isVisible() && list.findBar()->isHidden() && pane->height() > withRow);
+        list.close();
     }
 
     void viewerOpensAtTheDesignSize() {

@@ -145,6 +145,10 @@ private slots:
                                     << u8("Command1") << u8("Command1") << QStringList{u8("Command1")};
         QTest::newRow("about") << u8("mnuAbout") << u8("frmAbout") << QStringList{u8("cmdOK")} << u8("cmdOK")
                                << u8("cmdOK") << QStringList{u8("cmdOK")};
+        // The explanation of the last answer (F2): read first, then its buttons; Enter closes it.
+        QTest::newRow("why this answer") << u8("actWhy") << u8("frmWhy")
+                                         << QStringList{u8("txtWhy"), u8("cmdEdit"), u8("cmdClose")} << u8("txtWhy")
+                                         << u8("cmdClose") << QStringList{u8("txtWhy"), u8("cmdClose")};
     }
     void modalWindows() {
         QFETCH(QString, menu);

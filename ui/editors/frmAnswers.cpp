@@ -29,7 +29,8 @@ frmAnswers::frmAnswers(Variables& v, Dialogs& dialogs, QWidget* parent)
     m_txtAnswer = field("txtAnswer", lblAnswer, QStringLiteral("Поле ввода ответа"), 1080);
     buttons(1560, QStringLiteral("Кнопка добавления ответа в базу знаний ответов"),
             QStringLiteral("Кнопка удаления ответа из базы знаний ответов"),
-            QStringLiteral("Кнопка очистки базы знаний ответов"), {BaseEdit::DeleteAnswer, BaseEdit::ClearAnswers});
+            QStringLiteral("Кнопка очистки базы знаний ответов"),
+            {BaseEdit::DeleteAnswer, BaseEdit::ClearAnswers, BaseEdit::FilterAnswers});
     QLabel* lblKeyWordsList = caption(this, "lblKeyWordsList", QStringLiteral("Ключевые слова:"), 2040, 1350);
     QListView* lstKeyWords = list("lstKeyWords", lblKeyWordsList, QStringLiteral("Список ключевых слов"),
                                   BaseListModel::Kind::KeyLines, 2280, 1620);
@@ -41,7 +42,29 @@ frmAnswers::frmAnswers(Variables& v, Dialogs& dialogs, QWidget* parent)
             [lstKeyWords, lstAnswers] { mirror(lstKeyWords, lstAnswers); });
     connect(lstAnswers->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [lstKeyWords, lstAnswers] { mirror(lstAnswers, lstKeyWords); });
+
+    m_lblHint = label(this, "lblHint", {});
+    m_lblHint->setWordWrap(true);
+    place(m_lblHint, 120, 360 + 375, 4575, 195);
+    m_lblHint->hide();
+    connect(m_txtKeyWords, &QLineEdit::textChanged, this, &frmAnswers::txtKeyWords_Change);
     RefreshLists();
+}
+
+// The note makes room for itself: the controls below move down while it shows and back when it goes, so that the
+// window opens as it always has.
+void frmAnswers::txtKeyWords_Change() {
+    const QString hint = BaseEdit::KeyWordsHintFor(m_v, m_txtKeyWords->text()).text;
+    m_lblHint->setText(hint);
+    m_lblHint->setVisible(!hint.isEmpty());
+    m_txtKeyWords->setAccessibleDescription(hint.isEmpty() ? m_txtKeyWords->toolTip()
+                                                           : m_txtKeyWords->toolTip() + QLatin1Char('\n') + hint);
+    const int gap = 2;
+    const int band = hint.isEmpty() ? 0 : m_lblHint->heightForWidth(m_lblHint->width()) + 2 * gap;
+    m_lblHint->setGeometry(m_lblHint->x(), m_txtKeyWords->geometry().bottom() + 1 + gap, m_lblHint->width(),
+                           qMax(0, band - 2 * gap));
+    shiftBelow(m_txtKeyWords->geometry().bottom() + 1, band - m_hintBand, m_lblHint);
+    m_hintBand = band;
 }
 
 void frmAnswers::cmdAdd_Click() {

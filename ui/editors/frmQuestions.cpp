@@ -14,7 +14,7 @@ frmQuestions::frmQuestions(Variables& v, Dialogs& dialogs, QWidget* parent)
     buttons(840, QStringLiteral("Кнопка добавления вопроса в базу знаний вопросов"),
             QStringLiteral("Кнопка удаления вопроса из базы знаний вопросов"),
             QStringLiteral("Кнопка очистки базы знаний вопросов"),
-            {BaseEdit::DeleteQuestion, BaseEdit::ClearQuestions});
+            {BaseEdit::DeleteQuestion, BaseEdit::ClearQuestions, BaseEdit::FilterQuestions});
     QLabel* lbQuestlList = caption(this, "lbQuestlList", QStringLiteral("Известные программе вопросы:"), 1320, 2415);
     list("lstQuestList", lbQuestlList, QStringLiteral("Список вопросов"), BaseListModel::Kind::Questions, 1560, 2400);
     RefreshLists();

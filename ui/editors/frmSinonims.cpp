@@ -15,7 +15,8 @@ frmSinonims::frmSinonims(Variables& v, Dialogs& dialogs, QWidget* parent)
     m_txtSinonim = field("txtSinonim", lblSinonim, QStringLiteral("Поле ввода синонима"), 1080);
     buttons(1560, QStringLiteral("Кнопка добаления синонима в базу знаний синонимов"),
             QStringLiteral("Кнопка удаления синонима из базы знаний синонимов"),
-            QStringLiteral("Кнопка очистки базы синонимов"), {BaseEdit::DeleteSynonym, BaseEdit::ClearSynonyms});
+            QStringLiteral("Кнопка очистки базы синонимов"),
+            {BaseEdit::DeleteSynonym, BaseEdit::ClearSynonyms, BaseEdit::FilterSynonyms});
     QLabel* lbSinlList = caption(this, "lbSinlList", QStringLiteral("Слова с их синонимами:"), 2040, 1800);
     list("lstSinList", lbSinlList, QStringLiteral("Список синонимов"), BaseListModel::Kind::SynonymPairs, 2280, 1620);
     RefreshLists();

@@ -10,6 +10,7 @@
 #include "ui/platform/Dialogs.h"
 #include "ui/platform/Fonts.h"
 #include "ui/platform/Twips.h"
+#include "ui/textview/FindBar.h"
 #include "ui/textview/TextPane.h"
 #include "ui/windows/frmAbout.h"
 
@@ -42,6 +43,7 @@ frmMain::frmMain(Variables& v, Dialogue& dialogue, Dialogs& dialogs, QSettings& 
     setWindowTitle(baseCaption());
     buildControls();
     buildMenus();
+    connectWhyAndFind();
 
     connect(&m_dialogue, &Dialogue::paneReset, this, &frmMain::showPaneText);
     connect(&m_dialogue, &Dialogue::paneAppended, this, &frmMain::appendPaneText);
@@ -161,7 +163,8 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_client && event->type() == QEvent::Resize)
         layoutControls();
     // On X11 a line edit claims Ctrl+E and Ctrl+K for its own line editing; the menu's shortcuts come first.
-    if (watched == m_txtPhrase && event->type() == QEvent::ShortcutOverride) {
+    if ((watched == m_txtPhrase || (m_find && watched == m_find->field())) &&
+        event->type() == QEvent::ShortcutOverride) {
         const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
         const QList<QAction*> actions = findChildren<QAction*>();
         for (const QAction* action : actions) {
@@ -184,7 +187,11 @@ void frmMain::layoutControls() {
     if (paneHeight < 0 || m_client->width() <= 0)
         return;
     const int width = Twips::toPixels(clientWidth + 45, dx);
-    m_rtfDialog->setGeometry(Twips::toPixels(-15, dx), 0, width, paneHeight);
+    // The find row, while it shows, takes its height from the pane's bottom.
+    const int findHeight = m_find && !m_find->isHidden() ? qMin(m_find->heightFor(m_client->width()), paneHeight) : 0;
+    m_rtfDialog->setGeometry(Twips::toPixels(-15, dx), 0, width, paneHeight - findHeight);
+    if (m_find)
+        m_find->setGeometry(0, paneHeight - findHeight, m_client->width(), findHeight);
     m_txtPhrase->setGeometry(0, Twips::toPixels(clientHeight - 380, dy), width, Twips::toPixels(375, dy));
     m_cmdApply->setGeometry(0, Twips::toPixels(-600, dy), Twips::toPixels(1215, dx), Twips::toPixels(495, dy));
 }

@@ -18,6 +18,8 @@ class BusyCursor;
 class Clock;
 class Dialogs;
 class Dialogue;
+class FindBar;
+class QMenu;
 class TextPane;
 
 // The program's window: the dialogue pane, the phrase box below it and the menus that reach everything else.
@@ -88,6 +90,16 @@ private:
     void connectDocumentMenus();
     void connectBaseMenus();
     void connectAppearanceMenus();
+    // The base editors; `row` (a row of the base, 0-based) is selected in its lists and brought into view.
+    enum class BaseKind { Answers, Questions, Synonyms };
+    void openEditor(BaseKind kind, int row = -1);
+    // F2 and the pane's context menu item "why this answer", and Ctrl+F in the pane (frmMainWhy.cpp).
+    void connectWhyAndFind();
+    void addWhyItem(QMenu* menu, qsizetype position);
+    // "Почему такой ответ": the window for the program line holding `position` of the pane's text.
+    void explain(qsizetype position);
+    // F2: the program line under the pane's caret, else the pane's last one.
+    void explainFromKeyboard();
     void mnuList_Click();
     void mnuChoose_Click();
     void mnuCreate_Click();
@@ -113,6 +125,7 @@ private:
     TextPane* m_rtfDialog = nullptr;
     QLineEdit* m_txtPhrase = nullptr;
     QPushButton* m_cmdApply = nullptr;
+    FindBar* m_find = nullptr;
     // The menu items the window changes after building them; the others are found by name where they are wired.
     QAction* m_mnuSave = nullptr;
     QAction* m_mnuSaveAs = nullptr;
@@ -123,6 +136,8 @@ private:
     QAction* m_mnuSecondBase = nullptr;
     QAction* m_mnuSeparator2 = nullptr;
     QAction* m_mnuRunSplit = nullptr;
+    // F2, anywhere in the window; it is not a menu item.
+    QAction* m_actWhy = nullptr;
     // Which merge sources the menu shows as chosen; the captions follow it.
     Merge::MergeSelection m_merge;
     bool m_fitWhenShown = false;

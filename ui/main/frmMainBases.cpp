@@ -12,19 +12,12 @@
 
 #include <QAction>
 
+#include <memory>
+
 void frmMain::connectBaseMenus() {
-    connect(item("mnuAnswers"), &QAction::triggered, this, [this] {
-        frmAnswers editor(m_v, m_dialogs, this);
-        m_dialogs.execModal(editor);
-    });
-    connect(item("mnuQuestions"), &QAction::triggered, this, [this] {
-        frmQuestions editor(m_v, m_dialogs, this);
-        m_dialogs.execModal(editor);
-    });
-    connect(item("mnuSinonim"), &QAction::triggered, this, [this] {
-        frmSinonims editor(m_v, m_dialogs, this);
-        m_dialogs.execModal(editor);
-    });
+    connect(item("mnuAnswers"), &QAction::triggered, this, [this] { openEditor(BaseKind::Answers); });
+    connect(item("mnuQuestions"), &QAction::triggered, this, [this] { openEditor(BaseKind::Questions); });
+    connect(item("mnuSinonim"), &QAction::triggered, this, [this] { openEditor(BaseKind::Synonyms); });
     connect(item("mnuStatistics"), &QAction::triggered, this, [this] {
         frmStatistics statistics(m_v, this);
         m_dialogs.execModal(statistics);
@@ -34,6 +27,23 @@ void frmMain::connectBaseMenus() {
     connect(m_mnuFirstBase, &QAction::triggered, this, [this] { chooseMergeSource(true); });
     connect(m_mnuSecondBase, &QAction::triggered, this, [this] { chooseMergeSource(false); });
     connect(m_mnuRunSplit, &QAction::triggered, this, &frmMain::mnuRunSplit_Click);
+}
+
+void frmMain::openEditor(BaseKind kind, int row) {
+    std::unique_ptr<BaseEditor> editor;
+    switch (kind) {
+    case BaseKind::Answers:
+        editor = std::make_unique<frmAnswers>(m_v, m_dialogs, this);
+        break;
+    case BaseKind::Questions:
+        editor = std::make_unique<frmQuestions>(m_v, m_dialogs, this);
+        break;
+    case BaseKind::Synonyms:
+        editor = std::make_unique<frmSinonims>(m_v, m_dialogs, this);
+        break;
+    }
+    editor->selectBaseRow(row);
+    m_dialogs.execModal(*editor);
 }
 
 void frmMain::mnuChoose_Click() {

@@ -10,6 +10,7 @@
 #include <utility>
 
 class QAccessibleEvent;
+class QMenu;
 class QTextLayout;
 
 // A read-only view of a long text: the dialogue pane and the journal viewer. A text document would build a block
@@ -85,6 +86,11 @@ public:
     // assistive tool listens; a sink installed here sees them also without one (tests). Returns the previous sink.
     using AccessibleEventSink = void (*)(QAccessibleEvent* event);
     static AccessibleEventSink installAccessibleEventSink(AccessibleEventSink sink);
+
+signals:
+    // The context menu is about to open for `position` of text(): where it was clicked, or the caret when the
+    // menu key opened it (-1 for a click beside the text). The window adds its own commands to `menu` here.
+    void contextMenuOpening(QMenu* menu, qsizetype position);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -211,5 +211,14 @@ void TextPane::contextMenuEvent(QContextMenuEvent* event) {
     QAction* copyAction = menu.addAction(QStringLiteral("Копировать"), this, &TextPane::copy);
     copyAction->setEnabled(hasSelection());
     menu.addAction(QStringLiteral("Выделить все"), this, &TextPane::selectAll);
-    menu.exec(event->globalPos());
+    // A click comes in the viewport's coordinates; the menu key opens the menu at the caret.
+    const bool byMouse = event->reason() == QContextMenuEvent::Mouse;
+    QPoint at = event->globalPos();
+    if (!byMouse) {
+        const QRect caret = characterRect(m_caret);
+        if (!caret.isEmpty())
+            at = viewport()->mapToGlobal(caret.bottomLeft());
+    }
+    emit contextMenuOpening(&menu, byMouse ? positionAtPoint(event->pos()) : m_caret);
+    menu.exec(at);
 }

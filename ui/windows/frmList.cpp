@@ -5,6 +5,7 @@
 #include "ui/platform/Dialogs.h"
 #include "ui/platform/Fonts.h"
 #include "ui/platform/Twips.h"
+#include "ui/textview/FindBar.h"
 #include "ui/textview/PrintPane.h"
 #include "ui/textview/TextPane.h"
 
@@ -46,6 +47,9 @@ frmList::frmList(Dialogs& dialogs, const Clock& clock, const QString& journalPat
     connect(m_cmdOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_cmdClear, &QPushButton::clicked, this, &frmList::cmdClear_Click);
     connect(m_cmdPrint, &QPushButton::clicked, this, &frmList::cmdPrint_Click);
+    // Ctrl+F: the find row between the journal and the buttons, taken from the journal's height while it shows.
+    m_find = new FindBar(m_rtfList, this);
+    connect(m_find, &FindBar::layoutChanged, this, &frmList::layoutControls);
 
     const double dx = Twips::dpiX(this);
     const double dy = Twips::dpiY(this);
@@ -113,7 +117,9 @@ void frmList::layoutControls() {
     // Minimised, the formulas would give negative sizes; the controls stay where they were.
     if (paneHeight <= 0 || width() <= 0)
         return;
-    m_rtfList->setGeometry(0, 0, width(), paneHeight);
+    const int findHeight = m_find->isHidden() ? 0 : qMin(m_find->heightFor(width()), paneHeight - 1);
+    m_rtfList->setGeometry(0, 0, width(), paneHeight - findHeight);
+    m_find->setGeometry(0, paneHeight - findHeight, width(), findHeight);
     const int top = Twips::toPixels(clientHeight - 435, dy);
     const int buttonWidth = Twips::toPixels(1095, dx);
     const int buttonHeight = Twips::toPixels(375, dy);
@@ -134,7 +140,8 @@ void frmList::showEvent(QShowEvent* event) {
 }
 
 bool frmList::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate)
+    // While the find row is open the focus stays where the search left it.
+    if (event->type() == QEvent::WindowActivate && m_find->isHidden())
         m_cmdOK->setFocus();
     return QDialog::event(event);
 }

@@ -7,6 +7,7 @@
 class QPushButton;
 class Clock;
 class Dialogs;
+class FindBar;
 class TextPane;
 
 // The journal viewer: shows the whole journal, prints it and empties it. Built anew for every opening.
@@ -23,6 +24,7 @@ public:
     Result<> Form_Load();
 
     TextPane* view() const { return m_rtfList; }
+    FindBar* findBar() const { return m_find; }
 
     void cmdClear_Click();
     void cmdPrint_Click();
@@ -45,4 +47,5 @@ private:
     QPushButton* m_cmdPrint = nullptr;
     QPushButton* m_cmdClear = nullptr;
     QPushButton* m_cmdOK = nullptr;
+    FindBar* m_find = nullptr;
 };
