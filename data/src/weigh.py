@@ -16,6 +16,7 @@ import build_bases as bb
 qs=bb.read_questions(); syn,where=bb.read_synonyms(ё)
 pairs0=bb.answer_pairs_of(intents)
 syn+=bb.ё_spellings(intents,qs,pairs0,syn)
+syn+=bb.generated_pairs(pairs0,syn,bb.read_meanings()[1],bb.SourceError)
 answers={}
 for i in intents:
     for _,k,_ in i.keys: answers[k]=answers.get(k,0)+len(i.answers)

@@ -18,14 +18,18 @@ wordforms.txt  written by the refresh, never by hand: one line for every key wor
                in either gender (устала -> УСТАЛ; любим -> ЛЮБЛЮ; любите -> ЛЮБИШЬ; расскажите -> РАССКАЖИ). So
                "люблю" never reaches a question to the program, and "меня достали" (they did) never "ты меня
                достал": the plural of the past and of the short adjective, the neuter past ("не вышло") and the
-               infinitive each stay in a role of their own. A form that is a key word itself is left to the key
-               lines and synonyms.txt.
+               infinitive each stay in a role of their own. An adjective that a key line says of the person or
+               the program ("я смешной", "ты не злой") or that a key line holds alone ("ленивая") takes only the
+               other gender (смешная): its neuter, plural and accusative describe things ("я видела смешное
+               видео", "ленивое воскресенье"); such a word in the neuter or plural ("хорошее" as a reply,
+               "приятное") gets no forms: "хорошую книгу" and "приятный собеседник" name other things. A form that
+               is a key word itself is left to the key lines and synonyms.txt.
 wordforms_review.txt  written by hand, kept by every refresh:
                    = KEY lemma             KEY is read as a form of that dictionary word (when it reads two ways)
                    = KEY -                 KEY gets no forms
                    + FORM KEY why          a form of two words that may join KEY all the same
                    - FORM KEY why          a form that must not join KEY
-translit.txt   written by the refresh: the Latin spellings people type for the 300 commonest words of the development
+translit.txt   written by the refresh: the Latin spellings people type for the 500 commonest words of the development
                phrases and of the typical replies to the program's questions, and for the words of greetings and
                goodbyes, "WORD: latin latin".
 misspellings.txt  written by hand: "WORD: misspelling ..." (WORD may be two words: a fused "какдела" reaches both).
@@ -443,7 +447,24 @@ SECTIONS = ("noun forms", "adjective forms", "verb forms", "no forms")
 POS_SECTION = {"noun": "noun forms", "adjective": "adjective forms", "verb": "verb forms", "past": "verb forms"}
 
 
-def decide(key, dictionary, review, protected, key_words, rejected, onward):
+def described_persons(key_lines):
+    """The key words that describe the person or the program: the one content word of a key line such as "я
+    смешной" or "ты не злой". Such a word takes only the other gender's form (смешная); its neuter, plural and
+    accusative describe things ("я видела смешное видео", "ты знаешь смешную историю?")."""
+    found = set()
+    for key in key_lines:
+        words = set(key.split())
+        content = words - FUNCTION_WORDS
+        # A state said alone ("ленивая", "сонный") is about the person too: "ленивое воскресенье" is not.
+        if len(content) == 1 and (words & {"Я", "ТЫ", "ВЫ", "МЫ"} or len(words) == 1):
+            found |= content
+    return found
+
+
+NEUTER_PLURAL = ("ОЕ", "ЕЕ", "ЫЕ", "ИЕ", "УЮ", "ЮЮ")
+
+
+def decide(key, dictionary, review, protected, key_words, rejected, onward, persons=frozenset()):
     """The forms of one key word: (section, forms with their Ё spelling, why none, forms left out with why)."""
     lemmas, accepted, refused = review
     if key in lemmas:
@@ -472,6 +493,9 @@ def decide(key, dictionary, review, protected, key_words, rejected, onward):
             names = " or ".join(sorted(f"{w.name}" for w in words))
             return "no forms", [], f"reads as {names}; choose one in {REVIEW_FILE.name}", []
     word = words[0]
+    if word.pos == "adjective" and key in persons and key.endswith(NEUTER_PLURAL):
+        # "хорошее" and "приятное" alone are a reply or a thing; "хорошую книгу", "приятный собеседник" are not.
+        return "no forms", [], "an adjective that stands alone or describes someone, in the neuter or plural", []
     roles = word.forms[key] & set(ROLES)
     if word.pos == "mixed":
         return "no forms", [], f"{word.name} is a noun and a verb in one dictionary word", []
@@ -483,6 +507,9 @@ def decide(key, dictionary, review, protected, key_words, rejected, onward):
         if form == key or not its_roles & roles or form in key_words or form in FUNCTION_WORDS:
             continue
         if form.endswith(BOOKISH_ENDINGS):
+            continue
+        if word.pos == "adjective" and key in persons and form.endswith(NEUTER_PLURAL):
+            left_out.append((form, "the key line describes a person; this form describes things"))
             continue
         if (form, key) in refused:
             left_out.append((form, refused[form, key]))
@@ -507,9 +534,9 @@ def formula_words(intents):
     """The key words that keep greetings, wishes and farewells formulas: "с новой силой в этом году" is no "С Новым
     годом", and "ночь была спокойная" no good night. Every word of a key line that may end the dialogue; of the
     other formulas, the words no other key line uses, or all of the formula's words where it has none such."""
-    stopping = [k for i in intents if any("#STOP" in a for _, a, _ in i.answers) for _, k in i.keys]
-    formulas = [k for i in intents if "ritual" in i.flags for _, k in i.keys]
-    ordinary = {w for i in intents if "ritual" not in i.flags for _, k in i.keys for w in k.split()} - \
+    stopping = [k for i in intents if any("#STOP" in a for _, a, _, _ in i.answers) for _, k, _ in i.keys]
+    formulas = [k for i in intents if "ritual" in i.flags for _, k, _ in i.keys]
+    ordinary = {w for i in intents if "ritual" not in i.flags for _, k, _ in i.keys for w in k.split()} - \
         {w for k in stopping for w in k.split()}
     protected = {w for k in stopping for w in k.split()}
     for key in formulas:
@@ -553,7 +580,7 @@ ENGLISH = set("""
 to no on my so do go it is at an as or if up us we by of in he me be am oh ha the and you are how who not but for
 can all one two day say see set sea net tot bee tea ten pet lot let bit kit more god drug bud hay bi rad
 """.upper().split())
-TRANSLIT_COUNT = 300
+TRANSLIT_COUNT = 500
 
 
 def latin_spellings(word):
@@ -581,6 +608,7 @@ def refresh():
     _, rejected = bb.read_meanings()
     key_words = {w for key, _ in answer_pairs for w in key.split()}
     protected = formula_words(intents)
+    persons = described_persons(key for key, _ in answer_pairs)
     dictionary = Dictionary(AFF, DIC)
     review = read_review()
     onward = {}
@@ -588,7 +616,7 @@ def refresh():
         onward.setdefault(form, []).append(target)
     decided = {}
     for key in sorted(key_words - FUNCTION_WORDS):
-        decided[key] = decide(key, dictionary, review, protected, key_words, rejected, onward)
+        decided[key] = decide(key, dictionary, review, protected, key_words, rejected, onward, persons)
     spelled = {f for section, forms, _, _ in decided.values() for f in forms}
     accepted = accepted_by_hunspell(sorted(spelled))
     refused = sorted(f for f in spelled if f.upper() not in accepted)
@@ -615,7 +643,7 @@ def refresh():
     translit = []
     # Greetings, thanks and goodbyes are what people type first, and each is rare among the development phrases.
     rituals = sorted({w for i in intents if "ritual" in i.flags or "farewell" in i.flags
-                      or any("#STOP" in a for _, a, _ in i.answers) for _, k in i.keys for w in k.split()
+                      or any("#STOP" in a for _, a, _, _ in i.answers) for _, k, _ in i.keys for w in k.split()
                       if re.fullmatch("[А-Я]+", w)})
     reaching = sorted({f.lower() for f, ts in targets.items() if set(ts) & set(rituals) and re.fullmatch("[А-Я]+", f)})
     rituals += sorted(accepted_by_hunspell(reaching))
@@ -644,7 +672,7 @@ FORMS_HEADER = """\
 # says why KEY gets no forms. Review a form or choose a key word's dictionary word in wordforms_review.txt."""
 
 TRANSLIT_HEADER = """\
-# Written by data/src/wordforms.py: the Latin spellings people type for the 300 commonest words of the development
+# Written by data/src/wordforms.py: the Latin spellings people type for the 500 commonest words of the development
 # phrases and of the typical replies to the program's questions, then for the words of greetings, thanks and
 # goodbyes and the real words that reach them (здравствуй, спокойной), in the usual ways (h or kh for х, zh or j for ж,
 # y, j or i for й and ы, ya, ja or ia for я). A spelling reaches whatever its word reaches. English words (to, no,
