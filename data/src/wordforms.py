@@ -33,6 +33,10 @@ translit.txt   written by the refresh: the Latin spellings people type for the 5
                phrases and of the typical replies to the program's questions, and for the words of greetings and
                goodbyes, "WORD: latin latin".
 misspellings.txt  written by hand: "WORD: misspelling ..." (WORD may be two words: a fused "какдела" reaches both).
+typos.txt      written by the refresh: the slips of the keys for the 150 commonest Russian words of the development
+               phrases and replies, "WORD: typo typo": a letter typed twice ("приветт", "ктоо") and, in words of
+               five letters or more, two neighbouring letters swapped ("привте"). A slip that is a Russian word
+               itself (hunspell accepts it), a key word or a spelling taken by a commoner word is left out.
 
 A Latin spelling or a misspelling reaches whatever its word reaches: the word itself when a key line uses it, and
 the words its synonym pairs lead to. A pair the review in meanings.txt rejected never comes back.
@@ -47,6 +51,7 @@ FORMS_FILE = SRC / "wordforms.txt"
 REVIEW_FILE = SRC / "wordforms_review.txt"
 TRANSLIT_FILE = SRC / "translit.txt"
 MISSPELLINGS_FILE = SRC / "misspellings.txt"
+TYPOS_FILE = SRC / "typos.txt"
 
 # Pronouns, particles, prepositions and conjunctions: their forms tell who and how, and are no topic of their own.
 FUNCTION_WORDS = set("""
@@ -406,7 +411,8 @@ def build_pairs(answer_pairs, synonym_pairs, rejected):
                 what = category if spelling == plain(form) else "ё-spellings"
                 for target in [key] + hand_targets.get(key, []):
                     add(spelling, target, what, where)
-    for path, category in ((TRANSLIT_FILE, "transliteration"), (MISSPELLINGS_FILE, "misspellings")):
+    for path, category in ((TRANSLIT_FILE, "transliteration"), (MISSPELLINGS_FILE, "misspellings"),
+                           (TYPOS_FILE, "slips of the keys")):
         for head, (spellings, number) in read_table(path).items():
             reached = sorted(reach_of([plain(w) for w in head.split()], key_words, targets))
             for spelling in spellings:
@@ -581,6 +587,16 @@ to no on my so do go it is at an as or if up us we by of in he me be am oh ha th
 can all one two day say see set sea net tot bee tea ten pet lot let bit kit more god drug bud hay bi rad
 """.upper().split())
 TRANSLIT_COUNT = 500
+TYPO_COUNT = 150
+
+
+def slips(word):
+    """A letter typed twice, and two neighbouring letters swapped in a longer word."""
+    word = word.lower()
+    found = [word[:i + 1] + word[i] + word[i + 1:] for i in range(len(word))]
+    if len(word) >= 5:
+        found += [word[:i] + word[i + 1] + word[i] + word[i + 2:] for i in range(len(word) - 1) if word[i] != word[i + 1]]
+    return [w for w in dict.fromkeys(found) if w != word]
 
 
 def latin_spellings(word):
@@ -655,6 +671,17 @@ def refresh():
             translit.append(f"{word}: {' '.join(s.lower() for s in spellings)}")
     write(TRANSLIT_FILE, TRANSLIT_HEADER, translit)
     _SECTIONS.clear()
+    typed_words = [w for w in words if re.fullmatch("[А-Я]+", w) and len(w) >= 3][:TYPO_COUNT]
+    candidates = {w: [t for t in slips(w) if t.upper() not in taken and t.upper() not in key_words]
+                  for w in typed_words}
+    real = accepted_by_hunspell(sorted({t for ts in candidates.values() for t in ts}))
+    typos = []
+    for word, found in candidates.items():
+        found = [t for t in found if t.upper() not in real and t.upper() not in taken]
+        taken.update(t.upper() for t in found)
+        if found:
+            typos.append(f"{word}: {' '.join(found)}")
+    write(TYPOS_FILE, TYPOS_HEADER, typos)
     build_pairs(answer_pairs, hand, rejected)
     typed = [w.lower() for spellings, _ in read_table(MISSPELLINGS_FILE).values() for w in spellings]
     real = sorted(accepted_by_hunspell(typed))
@@ -665,6 +692,12 @@ def refresh():
           f"Latin spellings of {len(translit)} words")
     print(budget())
 
+
+TYPOS_HEADER = """\
+# Written by data/src/wordforms.py: slips of the keys for the 150 commonest Russian words of the development phrases
+# and of the typical replies to the program's questions, a letter typed twice ("приветт") and, in words of five
+# letters or more, two neighbouring letters swapped ("привте"). A slip that hunspell-ru takes for a real word, a key
+# word or a spelling a commoner word took first is left out. A slip reaches whatever its word reaches."""
 
 FORMS_HEADER = """\
 # Written by data/src/wordforms.py from the hunspell-ru dictionary; do not edit, run it again after the key lines
