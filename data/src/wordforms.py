@@ -33,10 +33,11 @@ translit.txt   written by the refresh: the Latin spellings people type for the 5
                phrases and of the typical replies to the program's questions, and for the words of greetings and
                goodbyes, "WORD: latin latin".
 misspellings.txt  written by hand: "WORD: misspelling ..." (WORD may be two words: a fused "какдела" reaches both).
-typos.txt      written by the refresh: the slips of the keys for the 150 commonest Russian words of the development
-               phrases and replies, "WORD: typo typo": a letter typed twice ("приветт", "ктоо") and, in words of
-               five letters or more, two neighbouring letters swapped ("привте"). A slip that is a Russian word
-               itself (hunspell accepts it), a key word or a spelling taken by a commoner word is left out.
+typos.txt      written by the refresh: the slips of the keys for the 90 commonest Russian words of the development
+               phrases and replies and for the words of greetings and thanks, "WORD: typo typo": a letter typed
+               twice ("приветт", "ктоо") and, in words of five letters or more, two neighbouring letters swapped
+               ("привте"). A slip that is a Russian word itself (hunspell accepts it), a key word or a spelling
+               taken by a commoner word is left out.
 
 A Latin spelling or a misspelling reaches whatever its word reaches: the word itself when a key line uses it, and
 the words its synonym pairs lead to. A pair the review in meanings.txt rejected never comes back.
@@ -587,7 +588,7 @@ to no on my so do go it is at an as or if up us we by of in he me be am oh ha th
 can all one two day say see set sea net tot bee tea ten pet lot let bit kit more god drug bud hay bi rad
 """.upper().split())
 TRANSLIT_COUNT = 500
-TYPO_COUNT = 150
+TYPO_COUNT = 90
 
 
 def slips(word):
@@ -671,7 +672,9 @@ def refresh():
             translit.append(f"{word}: {' '.join(s.lower() for s in spellings)}")
     write(TRANSLIT_FILE, TRANSLIT_HEADER, translit)
     _SECTIONS.clear()
-    typed_words = [w for w in words if re.fullmatch("[А-Я]+", w) and len(w) >= 3][:TYPO_COUNT]
+    # Greetings and thanks come first in a conversation, however rare they are among the development phrases.
+    typed_words = list(dict.fromkeys([w for w in words if re.fullmatch("[А-Я]+", w) and len(w) >= 3][:TYPO_COUNT]
+                                     + ["ПРИВЕТ", "ЗДРАВСТВУЙ", "ЗДРАВСТВУЙТЕ", "СПАСИБО", "ПОЖАЛУЙСТА"]))
     candidates = {w: [t for t in slips(w) if t.upper() not in taken and t.upper() not in key_words]
                   for w in typed_words}
     real = accepted_by_hunspell(sorted({t for ts in candidates.values() for t in ts}))
@@ -694,10 +697,11 @@ def refresh():
 
 
 TYPOS_HEADER = """\
-# Written by data/src/wordforms.py: slips of the keys for the 150 commonest Russian words of the development phrases
-# and of the typical replies to the program's questions, a letter typed twice ("приветт") and, in words of five
-# letters or more, two neighbouring letters swapped ("привте"). A slip that hunspell-ru takes for a real word, a key
-# word or a spelling a commoner word took first is left out. A slip reaches whatever its word reaches."""
+# Written by data/src/wordforms.py: slips of the keys for the 90 commonest Russian words of the development phrases
+# and of the typical replies to the program's questions, and for привет, здравствуй(те), спасибо, пожалуйста: a
+# letter typed twice ("приветт") and, in words of five letters or more, two neighbouring letters swapped ("привте").
+# A slip that hunspell-ru takes for a real word, a key word or a spelling a commoner word took first is left out.
+# A slip reaches whatever its word reaches."""
 
 FORMS_HEADER = """\
 # Written by data/src/wordforms.py from the hunspell-ru dictionary; do not edit, run it again after the key lines
