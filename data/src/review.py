@@ -16,6 +16,11 @@ SET is one of (default heldout):
               answer it can draw. The data test wants every one of them answered, each answer fitting.
     dev       tests/data/phrases/dev_review.txt: the development phrases ("> intent: phrase") that can draw answers of
               other intents, with those answers only; the answers of the phrase's own intent are taken to fit.
+    probe     tests/data/phrases/probe_review.txt: the development probe (probe.txt, "kind<TAB>phrase", written before
+              anyone looked at what it matches) with every answer each phrase can draw, as "> kind: phrase"; a reply
+              to one of the program's questions is written "question | reply" and only the reply is typed. Its
+              figures are also given by kind, with the share of the drawn replies that may get a random question
+              appended and the share of goodbye replies among the candidates.
     followups tests/data/phrases/followups_review.txt: a sample of the program's own questions (every
               FOLLOWUP_STEP-th of questions.txt) with the typical replies written after each ("> question | reply"),
               each reply with every answer it can draw. An answer fits when it reads right after that reply *to that
@@ -37,7 +42,8 @@ from ask import built_matcher
 from build_bases import PHRASES, build, foreign_candidates, read_phrases, read_questions
 
 FILES = {"heldout": PHRASES / "review.txt", "examples": PHRASES / "issue_examples.txt",
-         "dev": PHRASES / "dev_review.txt", "followups": PHRASES / "followups_review.txt"}
+         "dev": PHRASES / "dev_review.txt", "followups": PHRASES / "followups_review.txt",
+         "probe": PHRASES / "probe_review.txt"}
 FOLLOWUP_STEP = 14
 HEADERS = {
     "heldout": """\
@@ -63,6 +69,11 @@ HEADERS = {
 # question, "-" when it does not, "?" while nobody has judged it. The matcher does not know which question was
 # asked, so the answers on "да", "нет", "иногда" and the like are judged after every question they follow.
 # Regenerate with data/src/review.py followups.""",
+    "probe": """\
+# Review of the development probe (probe.txt): under each phrase ("> kind: phrase"; a reply to one of the program's
+# questions as "> reply: question | reply", only the reply typed) every answer the shipped bases can draw for it,
+# marked "+" when it fits, "-" when it does not, "?" while nobody has judged it. Regenerate with
+# data/src/review.py probe.""",
 }
 
 
@@ -119,10 +130,20 @@ def current(which):
                 drawn = matcher.candidates(reply)
                 yield f"{question} | {reply}", reply, drawn, distinct(drawn)
         return
+    if which == "probe":
+        for kind, phrase in probe_phrases():
+            typed = phrase.rsplit(" | ", 1)[-1] if kind == "reply" else phrase
+            drawn = matcher.candidates(typed)
+            yield f"{kind}: {phrase}", typed, drawn, distinct(drawn)
+        return
     phrases = read_phrases("heldout.txt") if which == "heldout" else read_review("examples")[0]
     for phrase in phrases:
         drawn = matcher.candidates(phrase)
         yield phrase, phrase, drawn, distinct(drawn)
+
+
+def probe_phrases():
+    return [tuple(line.split("\t", 1)) for line in read_phrases("probe.txt")]
 
 
 def followup_sample():
@@ -166,9 +187,41 @@ def figures(which):
     waiting = sum(1 for marks in verdicts.values() for m in marks.values() if m == "?")
     if which == "followups":
         print(per_question(rows, verdicts))
+    if which == "probe":
+        print(per_kind(rows, verdicts))
     return (f"{which}: {total} phrases, {matched} matched ({100 * matched / total:.1f}%), {fitting} with every "
             f"candidate fitting ({100 * fitting / total:.1f}%), a fitting answer drawn {100 * drawn_fit / total:.1f}% "
             f"of the time; {waiting} candidates not judged yet")
+
+
+def per_kind(rows, verdicts):
+    """For each kind of the probe: matched, all candidates fitting, the chance that the drawn answer fits, the
+    chance that the drawn answer may get a random question appended, and the share of goodbye answers."""
+    intents, _, _, _, _ = build(strict=False)
+    goodbyes = {a for i in intents if i.flags & {"goodbye", "farewell"} for _, a, _, _ in i.answers}
+    by_kind = {}
+    for header, drawn, _ in rows:
+        kind, phrase = header.split(": ", 1)
+        marks = verdicts.get(header, {})
+        fit = [marks.get(a) == "+" for a in drawn]
+        open_end = [not (a.rstrip().endswith("?") or a.rstrip().endswith("?!") or "#STOP" in a.upper())
+                    for a in drawn]
+        bye = [a in goodbyes or "#STOP" in a.upper() for a in drawn]
+        for key in (kind, "all") + (("12+ words",) if len(phrase.split()) >= 12 else ()):
+            e = by_kind.setdefault(key, [0, 0, 0, 0.0, 0.0, 0.0])
+            e[0] += 1
+            e[1] += bool(drawn)
+            e[2] += bool(fit) and all(fit)
+            if drawn:
+                e[3] += sum(fit) / len(fit)
+                e[4] += sum(open_end) / len(drawn)
+                e[5] += sum(bye) / len(drawn)
+    out = []
+    for kind, (n, matched, all_fit, drawn_fit, open_end, bye) in sorted(by_kind.items()):
+        out.append(f"  {kind:10} {n:4} phrases, matched {100 * matched / n:5.1f}%, all-fit {100 * all_fit / n:5.1f}%, "
+                   f"drawn-fit {drawn_fit / n:.3f}, random question {100 * open_end / max(matched, 1):4.1f}%, "
+                   f"goodbye answers {100 * bye / max(matched, 1):4.1f}%")
+    return "\n".join(out)
 
 
 def per_question(rows, verdicts):

@@ -6,7 +6,8 @@
 A specific key line must carry at least as many pairs as the broader key lines its words meet, and the key lines of
 a question to the program must outweigh everything else a long development message catches. Both depend on every
 other key line, so after answers or synonyms change the weights are computed again here, broad key lines first,
-and written into the "=" lines of data/src/intents; run build_bases.py afterwards.
+and written into the "=" lines of data/src/intents; run build_bases.py afterwards. The widening is the build's own:
+the pairs of synonyms.txt, the Ё spellings and the generated word forms, Latin spellings, misspellings and slips.
 """
 
 import math
@@ -16,6 +17,7 @@ import build_bases as bb
 qs=bb.read_questions(); syn,where=bb.read_synonyms(ё)
 pairs0=bb.answer_pairs_of(intents)
 syn+=bb.ё_spellings(intents,qs,pairs0,syn)
+syn+=bb.generated_pairs(pairs0,syn,bb.read_meanings()[1],bb.SourceError)
 answers={}
 for i in intents:
     for _,k,_ in i.keys: answers[k]=answers.get(k,0)+len(i.answers)

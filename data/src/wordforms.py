@@ -18,17 +18,26 @@ wordforms.txt  written by the refresh, never by hand: one line for every key wor
                in either gender (устала -> УСТАЛ; любим -> ЛЮБЛЮ; любите -> ЛЮБИШЬ; расскажите -> РАССКАЖИ). So
                "люблю" never reaches a question to the program, and "меня достали" (they did) never "ты меня
                достал": the plural of the past and of the short adjective, the neuter past ("не вышло") and the
-               infinitive each stay in a role of their own. A form that is a key word itself is left to the key
-               lines and synonyms.txt.
+               infinitive each stay in a role of their own. An adjective that a key line says of the person or
+               the program ("я смешной", "ты не злой") or that a key line holds alone ("ленивая") takes only the
+               other gender (смешная): its neuter, plural and accusative describe things ("я видела смешное
+               видео", "ленивое воскресенье"); such a word in the neuter or plural ("хорошее" as a reply,
+               "приятное") gets no forms: "хорошую книгу" and "приятный собеседник" name other things. A form that
+               is a key word itself is left to the key lines and synonyms.txt.
 wordforms_review.txt  written by hand, kept by every refresh:
                    = KEY lemma             KEY is read as a form of that dictionary word (when it reads two ways)
                    = KEY -                 KEY gets no forms
                    + FORM KEY why          a form of two words that may join KEY all the same
                    - FORM KEY why          a form that must not join KEY
-translit.txt   written by the refresh: the Latin spellings people type for the 300 commonest words of the development
+translit.txt   written by the refresh: the Latin spellings people type for the 500 commonest words of the development
                phrases and of the typical replies to the program's questions, and for the words of greetings and
                goodbyes, "WORD: latin latin".
 misspellings.txt  written by hand: "WORD: misspelling ..." (WORD may be two words: a fused "какдела" reaches both).
+typos.txt      written by the refresh: the slips of the keys for the 90 commonest Russian words of the development
+               phrases and replies and for the words of greetings and thanks, "WORD: typo typo": a letter typed
+               twice ("приветт", "ктоо") and, in words of five letters or more, two neighbouring letters swapped
+               ("привте"). A slip that is a Russian word itself (hunspell accepts it), a key word or a spelling
+               taken by a commoner word is left out.
 
 A Latin spelling or a misspelling reaches whatever its word reaches: the word itself when a key line uses it, and
 the words its synonym pairs lead to. A pair the review in meanings.txt rejected never comes back.
@@ -43,6 +52,7 @@ FORMS_FILE = SRC / "wordforms.txt"
 REVIEW_FILE = SRC / "wordforms_review.txt"
 TRANSLIT_FILE = SRC / "translit.txt"
 MISSPELLINGS_FILE = SRC / "misspellings.txt"
+TYPOS_FILE = SRC / "typos.txt"
 
 # Pronouns, particles, prepositions and conjunctions: their forms tell who and how, and are no topic of their own.
 FUNCTION_WORDS = set("""
@@ -402,7 +412,8 @@ def build_pairs(answer_pairs, synonym_pairs, rejected):
                 what = category if spelling == plain(form) else "ё-spellings"
                 for target in [key] + hand_targets.get(key, []):
                     add(spelling, target, what, where)
-    for path, category in ((TRANSLIT_FILE, "transliteration"), (MISSPELLINGS_FILE, "misspellings")):
+    for path, category in ((TRANSLIT_FILE, "transliteration"), (MISSPELLINGS_FILE, "misspellings"),
+                           (TYPOS_FILE, "slips of the keys")):
         for head, (spellings, number) in read_table(path).items():
             reached = sorted(reach_of([plain(w) for w in head.split()], key_words, targets))
             for spelling in spellings:
@@ -443,7 +454,24 @@ SECTIONS = ("noun forms", "adjective forms", "verb forms", "no forms")
 POS_SECTION = {"noun": "noun forms", "adjective": "adjective forms", "verb": "verb forms", "past": "verb forms"}
 
 
-def decide(key, dictionary, review, protected, key_words, rejected, onward):
+def described_persons(key_lines):
+    """The key words that describe the person or the program: the one content word of a key line such as "я
+    смешной" or "ты не злой". Such a word takes only the other gender's form (смешная); its neuter, plural and
+    accusative describe things ("я видела смешное видео", "ты знаешь смешную историю?")."""
+    found = set()
+    for key in key_lines:
+        words = set(key.split())
+        content = words - FUNCTION_WORDS
+        # A state said alone ("ленивая", "сонный") is about the person too: "ленивое воскресенье" is not.
+        if len(content) == 1 and (words & {"Я", "ТЫ", "ВЫ", "МЫ"} or len(words) == 1):
+            found |= content
+    return found
+
+
+NEUTER_PLURAL = ("ОЕ", "ЕЕ", "ЫЕ", "ИЕ", "УЮ", "ЮЮ")
+
+
+def decide(key, dictionary, review, protected, key_words, rejected, onward, persons=frozenset()):
     """The forms of one key word: (section, forms with their Ё spelling, why none, forms left out with why)."""
     lemmas, accepted, refused = review
     if key in lemmas:
@@ -472,6 +500,9 @@ def decide(key, dictionary, review, protected, key_words, rejected, onward):
             names = " or ".join(sorted(f"{w.name}" for w in words))
             return "no forms", [], f"reads as {names}; choose one in {REVIEW_FILE.name}", []
     word = words[0]
+    if word.pos == "adjective" and key in persons and key.endswith(NEUTER_PLURAL):
+        # "хорошее" and "приятное" alone are a reply or a thing; "хорошую книгу", "приятный собеседник" are not.
+        return "no forms", [], "an adjective that stands alone or describes someone, in the neuter or plural", []
     roles = word.forms[key] & set(ROLES)
     if word.pos == "mixed":
         return "no forms", [], f"{word.name} is a noun and a verb in one dictionary word", []
@@ -483,6 +514,9 @@ def decide(key, dictionary, review, protected, key_words, rejected, onward):
         if form == key or not its_roles & roles or form in key_words or form in FUNCTION_WORDS:
             continue
         if form.endswith(BOOKISH_ENDINGS):
+            continue
+        if word.pos == "adjective" and key in persons and form.endswith(NEUTER_PLURAL):
+            left_out.append((form, "the key line describes a person; this form describes things"))
             continue
         if (form, key) in refused:
             left_out.append((form, refused[form, key]))
@@ -507,9 +541,9 @@ def formula_words(intents):
     """The key words that keep greetings, wishes and farewells formulas: "с новой силой в этом году" is no "С Новым
     годом", and "ночь была спокойная" no good night. Every word of a key line that may end the dialogue; of the
     other formulas, the words no other key line uses, or all of the formula's words where it has none such."""
-    stopping = [k for i in intents if any("#STOP" in a for _, a, _ in i.answers) for _, k in i.keys]
-    formulas = [k for i in intents if "ritual" in i.flags for _, k in i.keys]
-    ordinary = {w for i in intents if "ritual" not in i.flags for _, k in i.keys for w in k.split()} - \
+    stopping = [k for i in intents if any("#STOP" in a for _, a, _, _ in i.answers) for _, k, _ in i.keys]
+    formulas = [k for i in intents if "ritual" in i.flags for _, k, _ in i.keys]
+    ordinary = {w for i in intents if "ritual" not in i.flags for _, k, _ in i.keys for w in k.split()} - \
         {w for k in stopping for w in k.split()}
     protected = {w for k in stopping for w in k.split()}
     for key in formulas:
@@ -553,7 +587,17 @@ ENGLISH = set("""
 to no on my so do go it is at an as or if up us we by of in he me be am oh ha the and you are how who not but for
 can all one two day say see set sea net tot bee tea ten pet lot let bit kit more god drug bud hay bi rad
 """.upper().split())
-TRANSLIT_COUNT = 300
+TRANSLIT_COUNT = 500
+TYPO_COUNT = 90
+
+
+def slips(word):
+    """A letter typed twice, and two neighbouring letters swapped in a longer word."""
+    word = word.lower()
+    found = [word[:i + 1] + word[i] + word[i + 1:] for i in range(len(word))]
+    if len(word) >= 5:
+        found += [word[:i] + word[i + 1] + word[i] + word[i + 2:] for i in range(len(word) - 1) if word[i] != word[i + 1]]
+    return [w for w in dict.fromkeys(found) if w != word]
 
 
 def latin_spellings(word):
@@ -581,6 +625,7 @@ def refresh():
     _, rejected = bb.read_meanings()
     key_words = {w for key, _ in answer_pairs for w in key.split()}
     protected = formula_words(intents)
+    persons = described_persons(key for key, _ in answer_pairs)
     dictionary = Dictionary(AFF, DIC)
     review = read_review()
     onward = {}
@@ -588,7 +633,7 @@ def refresh():
         onward.setdefault(form, []).append(target)
     decided = {}
     for key in sorted(key_words - FUNCTION_WORDS):
-        decided[key] = decide(key, dictionary, review, protected, key_words, rejected, onward)
+        decided[key] = decide(key, dictionary, review, protected, key_words, rejected, onward, persons)
     spelled = {f for section, forms, _, _ in decided.values() for f in forms}
     accepted = accepted_by_hunspell(sorted(spelled))
     refused = sorted(f for f in spelled if f.upper() not in accepted)
@@ -615,7 +660,7 @@ def refresh():
     translit = []
     # Greetings, thanks and goodbyes are what people type first, and each is rare among the development phrases.
     rituals = sorted({w for i in intents if "ritual" in i.flags or "farewell" in i.flags
-                      or any("#STOP" in a for _, a, _ in i.answers) for _, k in i.keys for w in k.split()
+                      or any("#STOP" in a for _, a, _, _ in i.answers) for _, k, _ in i.keys for w in k.split()
                       if re.fullmatch("[А-Я]+", w)})
     reaching = sorted({f.lower() for f, ts in targets.items() if set(ts) & set(rituals) and re.fullmatch("[А-Я]+", f)})
     rituals += sorted(accepted_by_hunspell(reaching))
@@ -627,6 +672,19 @@ def refresh():
             translit.append(f"{word}: {' '.join(s.lower() for s in spellings)}")
     write(TRANSLIT_FILE, TRANSLIT_HEADER, translit)
     _SECTIONS.clear()
+    # Greetings and thanks come first in a conversation, however rare they are among the development phrases.
+    typed_words = list(dict.fromkeys([w for w in words if re.fullmatch("[А-Я]+", w) and len(w) >= 3][:TYPO_COUNT]
+                                     + ["ПРИВЕТ", "ЗДРАВСТВУЙ", "ЗДРАВСТВУЙТЕ", "СПАСИБО", "ПОЖАЛУЙСТА"]))
+    candidates = {w: [t for t in slips(w) if t.upper() not in taken and t.upper() not in key_words]
+                  for w in typed_words}
+    real = accepted_by_hunspell(sorted({t for ts in candidates.values() for t in ts}))
+    typos = []
+    for word, found in candidates.items():
+        found = [t for t in found if t.upper() not in real and t.upper() not in taken]
+        taken.update(t.upper() for t in found)
+        if found:
+            typos.append(f"{word}: {' '.join(found)}")
+    write(TYPOS_FILE, TYPOS_HEADER, typos)
     build_pairs(answer_pairs, hand, rejected)
     typed = [w.lower() for spellings, _ in read_table(MISSPELLINGS_FILE).values() for w in spellings]
     real = sorted(accepted_by_hunspell(typed))
@@ -638,13 +696,20 @@ def refresh():
     print(budget())
 
 
+TYPOS_HEADER = """\
+# Written by data/src/wordforms.py: slips of the keys for the 90 commonest Russian words of the development phrases
+# and of the typical replies to the program's questions, and for привет, здравствуй(те), спасибо, пожалуйста: a
+# letter typed twice ("приветт") and, in words of five letters or more, two neighbouring letters swapped ("привте").
+# A slip that hunspell-ru takes for a real word, a key word or a spelling a commoner word took first is left out.
+# A slip reaches whatever its word reaches."""
+
 FORMS_HEADER = """\
 # Written by data/src/wordforms.py from the hunspell-ru dictionary; do not edit, run it again after the key lines
 # change. "KEY: form form" gives each form the pair form -> KEY (and the Е spelling of a form with Ё); "KEY: - why"
 # says why KEY gets no forms. Review a form or choose a key word's dictionary word in wordforms_review.txt."""
 
 TRANSLIT_HEADER = """\
-# Written by data/src/wordforms.py: the Latin spellings people type for the 300 commonest words of the development
+# Written by data/src/wordforms.py: the Latin spellings people type for the 500 commonest words of the development
 # phrases and of the typical replies to the program's questions, then for the words of greetings, thanks and
 # goodbyes and the real words that reach them (здравствуй, спокойной), in the usual ways (h or kh for х, zh or j for ж,
 # y, j or i for й and ы, ya, ja or ia for я). A spelling reaches whatever its word reaches. English words (to, no,
