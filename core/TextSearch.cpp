@@ -23,6 +23,25 @@ const FoldTable& foldTable() {
     return table;
 }
 
+// Scans the starts from `from` towards `to` (either way round) for the folded needle.
+qsizetype scan(const char16_t* h, QStringView needle, qsizetype from, qsizetype to) {
+    const FoldTable& t = foldTable();
+    const char16_t* n = needle.utf16();
+    const qsizetype m = needle.size();
+    const qsizetype step = from <= to ? 1 : -1;
+    for (qsizetype i = from;; i += step) {
+        if (t[h[i]] == n[0]) {
+            qsizetype k = 1;
+            while (k < m && t[h[i + k]] == n[k])
+                ++k;
+            if (k == m)
+                return i;
+        }
+        if (i == to)
+            return -1;
+    }
+}
+
 } // namespace
 
 namespace TextSearch {
@@ -39,46 +58,18 @@ Needle::Needle(QStringView text) : m_folded(text.size(), Qt::Uninitialized) {
 }
 
 qsizetype Needle::firstIn(QStringView text, qsizetype from, qsizetype to) const {
-    const qsizetype m = m_folded.size();
-    to = std::min(to, text.size() - m);
-    if (m == 0 || from < 0 || from > to)
+    to = std::min(to, text.size() - m_folded.size());
+    if (m_folded.isEmpty() || from < 0 || from > to)
         return -1;
-    const FoldTable& t = foldTable();
-    const char16_t* h = text.utf16();
-    const char16_t* n = QStringView(m_folded).utf16();
-    const char16_t first = n[0];
-    for (qsizetype i = from; i <= to; ++i) {
-        if (t[h[i]] != first)
-            continue;
-        qsizetype k = 1;
-        while (k < m && t[h[i + k]] == n[k])
-            ++k;
-        if (k == m)
-            return i;
-    }
-    return -1;
+    return scan(text.utf16(), m_folded, from, to);
 }
 
 qsizetype Needle::lastIn(QStringView text, qsizetype from, qsizetype to) const {
-    const qsizetype m = m_folded.size();
-    to = std::min(to, text.size() - m);
+    to = std::min(to, text.size() - m_folded.size());
     from = std::max<qsizetype>(from, 0);
-    if (m == 0 || from > to)
+    if (m_folded.isEmpty() || from > to)
         return -1;
-    const FoldTable& t = foldTable();
-    const char16_t* h = text.utf16();
-    const char16_t* n = QStringView(m_folded).utf16();
-    const char16_t first = n[0];
-    for (qsizetype i = to; i >= from; --i) {
-        if (t[h[i]] != first)
-            continue;
-        qsizetype k = 1;
-        while (k < m && t[h[i + k]] == n[k])
-            ++k;
-        if (k == m)
-            return i;
-    }
-    return -1;
+    return scan(text.utf16(), m_folded, to, from);
 }
 
 Match find(QStringView text, QStringView needle, qsizetype from, Direction direction) {
