@@ -1,13 +1,13 @@
 // Below the windows, at full size: find in a 100 MB text (the journal viewer's and the dialogue pane's find), what
 // the dialogue keeps of 100,000 turns to explain them, and one explanation on full bases.
 // Run: build/release/bench/talkomat_bench_dialogue
+#include "BenchEngine.h"
 #include "core/Cp1251.h"
 #include "core/Options.h"
 #include "core/TextSearch.h"
 #include "core/Variables.h"
 #include "dialogue/Dialogue.h"
 #include "engine/Clock.h"
-#include "engine/RandomSource.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -16,18 +16,7 @@
 
 #include <malloc.h>
 
-#include <random>
-
 namespace {
-
-class BenchRandom final : public RandomSource {
-public:
-    double next() override { return m_dist(m_gen); }
-
-private:
-    std::mt19937_64 m_gen{2026};
-    std::uniform_real_distribution<double> m_dist{0.0, 1.0};
-};
 
 // A journal of 100 MB in Windows-1251 (100M characters once decoded): dated dialogues of everyday exchanges, whose
 // words share their first letters with the needle, so that the search cannot skip ahead.
@@ -87,17 +76,25 @@ QString phrase(int i) {
     }
 }
 
+// A new dialogue over full bases, its journal in a scratch folder.
+struct BenchDialogue {
+    explicit BenchDialogue(Variables& v) : d(v, random, clock) {
+        d.setJournalPath(dir.filePath(QStringLiteral("ChatList.log")));
+        d.DialogNew();
+    }
+    QTemporaryDir dir;
+    BenchRandom random{2026};
+    SystemClock clock;
+    Dialogue d;
+};
+
 // What 100,000 turns add to the dialogue's memory for their explanations, beside the pane itself.
 void BM_TurnRecords100k(benchmark::State& state) {
-    QTemporaryDir dir;
     for (auto _ : state) {
         Variables v;
         fill(v);
-        BenchRandom random;
-        SystemClock clock;
-        Dialogue d(v, random, clock);
-        d.setJournalPath(dir.filePath(QStringLiteral("ChatList.log")));
-        d.DialogNew();
+        BenchDialogue bench(v);
+        Dialogue& d = bench.d;
         for (int i = 0; i < 100000; ++i)
             d.Turn(phrase(i));
         // A copy allocates what the records hold: measured on the heap, block overhead included.
@@ -114,14 +111,10 @@ BENCHMARK(BM_TurnRecords100k)->Iterations(1)->Unit(benchmark::kSecond);
 // "Почему такой ответ?" on the last of 1,000 turns over 16,383 pairs, after an earlier pair was deleted, so that the
 // drawn pair has to be found again.
 void BM_ExplainAfterDeletion(benchmark::State& state) {
-    QTemporaryDir dir;
     Variables v;
     fill(v);
-    BenchRandom random;
-    SystemClock clock;
-    Dialogue d(v, random, clock);
-    d.setJournalPath(dir.filePath(QStringLiteral("ChatList.log")));
-    d.DialogNew();
+    BenchDialogue bench(v);
+    Dialogue& d = bench.d;
     for (int i = 0; i < 1000; ++i)
         d.Turn(QStringLiteral("слово%1 общее").arg(i % 500));
     v.AnswerBase.remove(0, 2);
@@ -141,8 +134,5 @@ BENCHMARK(BM_ExplainAfterDeletion)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

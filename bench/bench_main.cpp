@@ -1,5 +1,6 @@
 // Full-size figures: one turn over 16,383 answer pairs and 16,383 synonym pairs, loading three bases of 32,767
 // lines each, and the start with the shipped bases. Run: build/release/bench/talkomat_bench
+#include "BenchEngine.h"
 #include "core/Bases.h"
 #include "core/Options.h"
 #include "core/TextFile.h"
@@ -7,7 +8,6 @@
 #include "engine/Clock.h"
 #include "engine/EngineIndex.h"
 #include "engine/Phrase.h"
-#include "engine/RandomSource.h"
 #include "engine/Turn.h"
 
 #include <QCoreApplication>
@@ -19,15 +19,6 @@
 #include <random>
 
 namespace {
-
-class BenchRandom final : public RandomSource {
-public:
-    double next() override { return m_dist(m_gen); }
-
-private:
-    std::mt19937_64 m_gen{12345};
-    std::uniform_real_distribution<double> m_dist{0.0, 1.0};
-};
 
 struct Corpus {
     QStringList vocabulary;
@@ -172,7 +163,7 @@ void fill(Variables& v, const Corpus& c) {
 void BM_ProcessPhrase(benchmark::State& state) {
     Variables v;
     fill(v);
-    BenchRandom random;
+    BenchRandom random(12345);
     SystemClock clock;
     const QStringList& phrases = corpus().phrases;
     EngineIndex index;
@@ -223,7 +214,7 @@ void BM_StartWithShippedBases(benchmark::State& state) {
     v.AnswerBaseFile = data.filePath(QStringLiteral("standart.tka"));
     v.QuestionBaseFile = data.filePath(QStringLiteral("standart.tkq"));
     v.SynonymBaseFile = data.filePath(QStringLiteral("standart.tks"));
-    BenchRandom random;
+    BenchRandom random(12345);
     SystemClock clock;
     for (auto _ : state) {
         if (!(LoadAnswers(v) && LoadQuestions(v) && LoadSinonims(v))) {
@@ -244,8 +235,5 @@ BENCHMARK(BM_StartWithShippedBases)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }
